@@ -1,0 +1,168 @@
+#include "BackBuffer.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdlib>
+#include <limits>
+#include <new>
+
+#include "FadeKernel.h"
+
+namespace {
+
+// Width rounded up to a multiple of 4 pixels; 0 when there is no such int.
+int StrideFor(int width)
+{
+    if (width <= 0 || width > std::numeric_limits<int>::max() - 3) {
+        return 0;
+    }
+    return (width + 3) / 4 * 4;
+}
+
+__extension__ using Wide = __int128;
+
+// Floor and ceiling of n / d for d > 0.
+Wide FloorDiv(Wide n, Wide d)
+{
+    const Wide q = n / d;
+    return (n % d != 0 && n < 0) ? q - 1 : q;
+}
+
+Wide CeilDiv(Wide n, Wide d)
+{
+    const Wide q = n / d;
+    return (n % d != 0 && n > 0) ? q + 1 : q;
+}
+
+} // namespace
+
+BackBuffer::BackBuffer(int width, int height) : m_width(width), m_height(height), m_stride(StrideFor(width))
+{
+    if (m_stride == 0 || height <= 0) {
+        return;
+    }
+    const auto words = static_cast<std::uint64_t>(m_stride) * static_cast<std::uint64_t>(height);
+    if (words > std::numeric_limits<std::size_t>::max() / sizeof(std::uint32_t)) {
+        return;
+    }
+    // Left uninitialised: every new buffer is filled at once by its owner.
+    m_bits.reset(new (std::nothrow) std::uint32_t[static_cast<std::size_t>(words)]);
+}
+
+BackBuffer::~BackBuffer() = default;
+
+BackBuffer::Span BackBuffer::Clip(int x, int y, int width, int height) const
+{
+    if (!m_bits || width <= 0 || height <= 0) {
+        return {0, 0, 0, 0};
+    }
+    const auto clampTo = [](std::int64_t v, int limit) {
+        return static_cast<int>(std::clamp<std::int64_t>(v, 0, limit));
+    };
+    return {clampTo(x, m_width), clampTo(y, m_height),
+            clampTo(static_cast<std::int64_t>(x) + width, m_width),
+            clampTo(static_cast<std::int64_t>(y) + height, m_height)};
+}
+
+void BackBuffer::Fade(std::uint32_t weightedColor, int x, int y, int width, int height)
+{
+    const Span span = Clip(x, y, width, height);
+    if (span.right <= span.left) {
+        return;
+    }
+    const auto count = static_cast<std::size_t>(span.right - span.left);
+    for (int row = span.top; row < span.bottom; ++row) {
+        FadeSpan(m_bits.get() + static_cast<std::size_t>(row) * static_cast<std::size_t>(m_stride) +
+                     static_cast<std::size_t>(span.left),
+                 count, weightedColor);
+    }
+}
+
+void BackBuffer::FillRect(PixelColor color, int x, int y, int width, int height)
+{
+    const Span span = Clip(x, y, width, height);
+    if (span.right <= span.left) {
+        return;
+    }
+    const auto count = static_cast<std::size_t>(span.right - span.left);
+    for (int row = span.top; row < span.bottom; ++row) {
+        std::fill_n(m_bits.get() + static_cast<std::size_t>(row) * static_cast<std::size_t>(m_stride) +
+                        static_cast<std::size_t>(span.left),
+                    count, color.value);
+    }
+}
+
+// Bresenham along the major axis: pixel i (0 <= i < M, M the major length)
+// sits i steps along the major axis and k_i = floor((2*i*m + M) / (2*M))
+// steps along the minor one (m the minor length). Clipping narrows i to the
+// steps whose pixel lies inside, then starts the error term at the first of
+// them, so a clipped line keeps the unclipped line's pixels exactly. The entry
+// arithmetic is 128-bit: end points anywhere in the int range cannot overflow.
+void BackBuffer::DrawLine(int x0, int y0, int x1, int y1, PixelColor color)
+{
+    if (!m_bits) {
+        return;
+    }
+    const std::int64_t dx = static_cast<std::int64_t>(x1) - x0;
+    const std::int64_t dy = static_cast<std::int64_t>(y1) - y0;
+    const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+    const std::int64_t major = xMajor ? std::llabs(dx) : std::llabs(dy);
+    const std::int64_t minor = xMajor ? std::llabs(dy) : std::llabs(dx);
+    if (major == 0) {
+        return; // the start pixel is the end pixel, which is left out
+    }
+    const std::int64_t majorStart = xMajor ? x0 : y0;
+    const std::int64_t minorStart = xMajor ? y0 : x0;
+    const int majorSign = (xMajor ? dx : dy) < 0 ? -1 : 1;
+    const int minorSign = (xMajor ? dy : dx) < 0 ? -1 : 1;
+    const std::int64_t majorLimit = xMajor ? m_width : m_height;
+    const std::int64_t minorLimit = xMajor ? m_height : m_width;
+
+    // Steps i whose major coordinate lies in 0..majorLimit-1.
+    Wide first = 0;
+    Wide last = major - 1;
+    if (majorSign > 0) {
+        first = std::max<Wide>(first, -majorStart);
+        last = std::min<Wide>(last, majorLimit - 1 - majorStart);
+    } else {
+        first = std::max<Wide>(first, majorStart - (majorLimit - 1));
+        last = std::min<Wide>(last, majorStart);
+    }
+    // Minor offsets k allowed by 0..minorLimit-1, turned into steps i.
+    const Wide kLow = minorSign > 0 ? -minorStart : minorStart - (minorLimit - 1);
+    const Wide kHigh = minorSign > 0 ? minorLimit - 1 - minorStart : minorStart;
+    if (minor == 0) {
+        if (kLow > 0 || kHigh < 0) {
+            return;
+        }
+    } else {
+        first = std::max<Wide>(first, CeilDiv(2 * Wide{major} * kLow - major, 2 * Wide{minor}));
+        last = std::min<Wide>(last, CeilDiv(2 * Wide{major} * (kHigh + 1) - major, 2 * Wide{minor}) - 1);
+    }
+    if (first > last) {
+        return;
+    }
+
+    const Wide numerator = 2 * first * minor + major;
+    std::int64_t k = static_cast<std::int64_t>(FloorDiv(numerator, 2 * Wide{major}));
+    std::int64_t error = static_cast<std::int64_t>(numerator - Wide{k} * 2 * major);
+    const std::int64_t majorCoord = majorStart + majorSign * static_cast<std::int64_t>(first);
+    const std::int64_t minorCoord = minorStart + minorSign * k;
+    const std::ptrdiff_t stride = m_stride;
+    std::uint32_t* pixel = m_bits.get() + (xMajor ? minorCoord * stride + majorCoord : majorCoord * stride + minorCoord);
+    const std::ptrdiff_t majorStep = xMajor ? majorSign : majorSign * stride;
+    const std::ptrdiff_t minorStep = xMajor ? minorSign * stride : minorSign;
+
+    for (auto steps = static_cast<std::int64_t>(last - first); ; --steps) {
+        *pixel = color.value;
+        if (steps == 0) {
+            break;
+        }
+        pixel += majorStep;
+        error += 2 * minor;
+        if (error >= 2 * major) {
+            error -= 2 * major;
+            pixel += minorStep;
+        }
+    }
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "geometry/PixelColor.h"
+
+// The off-screen picture: 32-bit pixels laid out as PixelColor, top-down rows
+// of Stride() words, of which the first Width() belong to the picture. All
+// drawing is clipped to the picture. A buffer whose memory could not be had
+// (or with a zero side) has no pixels, and every operation on it does nothing.
+class BackBuffer {
+public:
+    BackBuffer(int width, int height);
+    virtual ~BackBuffer();
+    BackBuffer(const BackBuffer&) = delete;
+    BackBuffer& operator=(const BackBuffer&) = delete;
+
+    [[nodiscard]] int Width() const { return m_width; }
+    [[nodiscard]] int Height() const { return m_height; }
+    [[nodiscard]] int Stride() const { return m_stride; }
+    [[nodiscard]] bool HasPixels() const { return m_bits != nullptr; }
+    [[nodiscard]] std::uint32_t* Bits() { return m_bits.get(); }
+    [[nodiscard]] const std::uint32_t* Bits() const { return m_bits.get(); }
+
+    // Blends the rectangle toward a colour: weight in bits 24-31 of
+    // `weightedColor`, target 0x00RRGGBB below. Bits 24-31 of the pixels stay.
+    void Fade(std::uint32_t weightedColor, int x, int y, int width, int height);
+    void FillRect(PixelColor color, int x, int y, int width, int height);
+    // A one-pixel line: the start pixel is drawn, the end pixel is not. Its
+    // pixels inside the buffer are exactly those of the unclipped line, for
+    // any end points at all.
+    void DrawLine(int x0, int y0, int x1, int y1, PixelColor color);
+
+private:
+    struct Span {
+        int left;
+        int top;
+        int right;
+        int bottom;
+    };
+    [[nodiscard]] Span Clip(int x, int y, int width, int height) const;
+
+    int m_width;
+    int m_height;
+    int m_stride;
+    std::unique_ptr<std::uint32_t[]> m_bits;
+};

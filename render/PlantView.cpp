@@ -1,0 +1,204 @@
+#include "PlantView.h"
+
+#include <chrono>
+#include <ctime>
+
+#include <QMetaObject>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QThread>
+#include <QtMath>
+
+#include "DrawFrame.h"
+#include "morph/MorphHost.h"
+#include "morph/RuleMorpher.h"
+
+namespace {
+
+// The calendar clock's low 32 bits, read as a signed number.
+std::int32_t ClockSeed()
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(std::time(nullptr)));
+}
+
+// The buffer's pixels seen as an image, without a copy.
+QImage WrapBuffer(const BackBuffer& buffer)
+{
+    return {reinterpret_cast<const uchar*>(buffer.Bits()), buffer.Width(), buffer.Height(),
+            static_cast<qsizetype>(buffer.Stride()) * 4, QImage::Format_RGB32};
+}
+
+} // namespace
+
+// The morph worker's link to the view: real time, and waits that end at once
+// when the view asks the worker to stop.
+class PlantView::WorkerHost final : public MorphHost {
+public:
+    WorkerHost(PlantView& view, const std::stop_token& stop) : m_view(view), m_stop(stop) {}
+
+    void StepRules(RuleMorpher& morpher) override
+    {
+        const std::scoped_lock lock(m_view.m_rulesLock);
+        morpher.Advance(m_view.m_tracks, m_view.m_rules, m_view.m_ruleCount,
+                        [this] { return m_view.UniformRandom(); });
+    }
+    void RenderFrame() override { m_view.RenderFrame(m_stop); }
+    [[nodiscard]] FramePacer::Clock::time_point Now() override { return FramePacer::Clock::now(); }
+    void WaitUntil(FramePacer::Clock::time_point deadline) override
+    {
+        std::unique_lock lock(m_sleepLock);
+        m_sleep.wait_until(lock, m_stop, deadline, [] { return false; });
+    }
+    [[nodiscard]] bool StopRequested() const override { return m_stop.stop_requested(); }
+
+private:
+    PlantView& m_view;
+    std::stop_token m_stop;
+    std::mutex m_sleepLock;
+    std::condition_variable_any m_sleep;
+};
+
+PlantView::PlantView(QWidget* parent) : QFrame(parent), m_seed(ClockSeed()), m_random(m_seed)
+{
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    // Every visible pixel inside the edge comes from the buffer.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+PlantView::~PlantView()
+{
+    StopMorphWorker();
+}
+
+void PlantView::SetFade(std::uint8_t fade)
+{
+    m_fade.store(fade, std::memory_order_relaxed);
+}
+
+double PlantView::UniformRandom()
+{
+    return m_random.Uniform();
+}
+
+void PlantView::StartMorphWorker()
+{
+    if (!m_worker.joinable()) {
+        m_worker = std::jthread([this](const std::stop_token& stop) { MorphWorker(stop); });
+    }
+}
+
+void PlantView::StopMorphWorker()
+{
+    if (m_worker.joinable()) {
+        m_worker.request_stop();
+        m_worker.join();
+    }
+}
+
+void PlantView::MorphWorker(const std::stop_token& stop)
+{
+    WorkerHost host(*this, stop);
+    RunMorphWorker(host);
+}
+
+PlantStyle PlantView::Style() const
+{
+    return {m_trunk.start, m_trunk.end, m_levels, m_trunkColor, m_tipColor, m_backColor};
+}
+
+void PlantView::RenderFrame(const std::stop_token& stop)
+{
+    {
+        const std::scoped_lock frameLock(m_frameLock);
+        const std::scoped_lock rulesLock(m_rulesLock);
+        if (BackBuffer* buffer = m_buffer.Get()) {
+            DrawFrame(*buffer, m_clientWidth, m_clientHeight, m_rules, Style(),
+                      m_fade.load(std::memory_order_relaxed));
+        }
+    }
+    RequestRepaint(stop);
+}
+
+void PlantView::RequestRepaint(const std::stop_token& stop)
+{
+    if (QThread::currentThread() == thread()) {
+        update();
+        return;
+    }
+    std::uint64_t ticket = 0;
+    {
+        const std::scoped_lock lock(m_repaintLock);
+        ticket = ++m_repaintsRequested;
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this, ticket] {
+            // A hidden or minimised view paints nothing and answers at once.
+            if (isVisible() && !window()->isMinimized()) {
+                repaint();
+            }
+            const std::scoped_lock lock(m_repaintLock);
+            m_repaintsAnswered = ticket;
+            m_repaintAnswered.notify_all();
+        },
+        Qt::QueuedConnection);
+    std::unique_lock lock(m_repaintLock);
+    m_repaintAnswered.wait(lock, stop, [this, ticket] { return m_repaintsAnswered >= ticket; });
+}
+
+void PlantView::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    const qreal ratio = devicePixelRatioF();
+    const QSize size = contentsRect().size();
+    OnSize(qCeil(size.width() * ratio), qCeil(size.height() * ratio));
+}
+
+void PlantView::OnSize(int cx, int cy)
+{
+    auto buffer = std::make_unique<BackBuffer>(cx, cy);
+    buffer->FillRect(m_backColor, 0, 0, cx, cy);
+    const std::scoped_lock lock(m_frameLock);
+    m_buffer.Reset(std::move(buffer));
+    m_clientWidth = cx;
+    m_clientHeight = cy;
+}
+
+void PlantView::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event); // the edge
+    OnPaint(event->rect() & contentsRect());
+}
+
+void PlantView::OnPaint(const QRect& paintRect)
+{
+    if (paintRect.isEmpty()) {
+        return;
+    }
+    QPainter painter(this);
+    const qreal ratio = devicePixelRatioF();
+    const QPoint origin = contentsRect().topLeft();
+    const std::scoped_lock lock(m_frameLock);
+    const BackBuffer* buffer = m_buffer.Get();
+    if (buffer == nullptr || !buffer->HasPixels()) {
+        // Nothing drawn yet, or no memory for a picture: show the background.
+        painter.fillRect(paintRect, QColor::fromRgb(m_backColor.value));
+        return;
+    }
+    QImage image = WrapBuffer(*buffer);
+    image.setDevicePixelRatio(ratio);
+    const QRectF target(paintRect);
+    const QRectF source(target.translated(-origin).topLeft() * ratio, target.size() * ratio);
+    painter.drawImage(target, image, source);
+}
+
+QImage PlantView::Snapshot() const
+{
+    const std::scoped_lock lock(m_frameLock);
+    const BackBuffer* buffer = m_buffer.Get();
+    if (buffer == nullptr || !buffer->HasPixels()) {
+        return {};
+    }
+    return WrapBuffer(*buffer).copy();
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <stop_token>
+#include <thread>
+#include <vector>
+
+#include <QFrame>
+#include <QImage>
+
+#include "BackBufferRef.h"
+#include "PlantStyle.h"
+#include "geometry/BranchRule.h"
+#include "geometry/PixelColor.h"
+#include "morph/MinStdRandom.h"
+#include "morph/RuleTrack.h"
+
+// The plant view: shows the back buffer inside a sunken client edge, and owns
+// what the renderer and the morph worker share. The worker draws each frame
+// into the buffer on its own thread; the user-interface thread only replaces
+// the buffer on a resize and copies it out on a paint.
+class PlantView : public QFrame {
+    Q_OBJECT
+
+public:
+    explicit PlantView(QWidget* parent = nullptr);
+    ~PlantView() override;
+    PlantView(const PlantView&) = delete;
+    PlantView& operator=(const PlantView&) = delete;
+
+    // The weight of the background in each frame's fade; from the next frame on.
+    void SetFade(std::uint8_t fade);
+    // The next uniform value of the view's generator; the worker's thread only.
+    double UniformRandom();
+
+    // Starts the morph worker; StopMorphWorker asks it to stop and waits for
+    // it. The view must not be destroyed, nor its window torn down, while the
+    // worker runs: the destructor stops it too, as a last resort.
+    void StartMorphWorker();
+    void StopMorphWorker();
+
+    // One frame: fade, build, map and draw under the frame and rules locks,
+    // then a repaint, waited for until painted or until `stop` is requested.
+    void RenderFrame(const std::stop_token& stop = {});
+
+    // A copy of the picture as it stands, in device pixels.
+    [[nodiscard]] QImage Snapshot() const;
+    // The seed this run's generator was made from.
+    [[nodiscard]] std::int32_t Seed() const { return m_seed; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    class WorkerHost;
+    friend class PlantViewTest;
+
+    void OnSize(int cx, int cy);
+    void OnPaint(const QRect& paintRect);
+    void MorphWorker(const std::stop_token& stop);
+    void RequestRepaint(const std::stop_token& stop);
+    [[nodiscard]] PlantStyle Style() const;
+
+    BackBufferRef m_buffer;
+    std::vector<BranchRule> m_rules;
+    std::vector<RuleTrack> m_tracks;
+    struct Trunk {
+        Vec2 start;
+        Vec2 end;
+    } m_trunk{{0.0, 0.0}, {0.0, 5.0}};
+    PixelColor m_trunkColor{0x00FF8000};
+    PixelColor m_tipColor{0x00FFFFFF};
+    PixelColor m_backColor{0x00000080};
+    int m_ruleCount = 4;
+    int m_levels = 5;
+    std::atomic<std::uint8_t> m_fade{64};
+    std::int32_t m_seed;
+    MinStdRandom m_random;
+    mutable std::mutex m_rulesLock;
+    mutable std::mutex m_frameLock;
+
+    // The client size in device pixels, as the last resize gave it; under
+    // the frame lock.
+    int m_clientWidth = 0;
+    int m_clientHeight = 0;
+
+    // Repaint handshake between the worker and the user-interface thread.
+    std::mutex m_repaintLock;
+    std::condition_variable_any m_repaintAnswered;
+    std::uint64_t m_repaintsRequested = 0;
+    std::uint64_t m_repaintsAnswered = 0;
+
+    std::jthread m_worker;
+};
