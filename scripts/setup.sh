@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need (only those that
+# are missing), then configures and builds. Sourced by run.sh and test.sh.
+set -euo pipefail
+
+QUILLBROOK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+QUILLBROOK_PACKAGES=(
+  g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
+  xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core librsvg2-bin
+)
+
+quillbrook_install_packages() {
+  local missing=() pkg
+  for pkg in "$@"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+quillbrook_build() {
+  local preset=$1
+  (cd "$QUILLBROOK_ROOT" && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset")
+}
+
+quillbrook_install_packages "${QUILLBROOK_PACKAGES[@]}"

@@ -1,0 +1,73 @@
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "BufferTestSupport.h"
+#include "render/DrawFrame.h"
+
+namespace {
+
+constexpr PlantStyle kStyle{};
+constexpr std::uint32_t kBack = 0x00000080;
+constexpr std::uint32_t kTrunk = 0x00FF8000;
+
+
+} // namespace
+
+TEST(DrawFrame, TrunkLandsWhereTheMapSendsIt)
+{
+    // No rules: only the trunk. 400 x 300 puts it from (200, 300) up to
+    // (200, 200); row 300 is outside and row 200 is its end pixel.
+    BackBuffer wide(400, 300);
+    FillAllWords(wide, kBack);
+    DrawFrame(wide, 400, 300, {}, kStyle, 64);
+    for (int y = 201; y < 300; ++y) {
+        EXPECT_EQ(PixelAt(wide, 200, y), kTrunk) << y;
+    }
+    EXPECT_EQ(PixelAt(wide, 200, 200), kBack);
+    EXPECT_EQ(CountPixels(wide, kTrunk), 99);
+
+    BackBuffer square(300, 300);
+    FillAllWords(square, kBack);
+    DrawFrame(square, 300, 300, {}, kStyle, 64);
+    EXPECT_EQ(PixelAt(square, 150, 299), kTrunk);
+    EXPECT_EQ(CountPixels(square, kTrunk), 99);
+
+    BackBuffer tall(100, 400);
+    FillAllWords(tall, kBack);
+    DrawFrame(tall, 100, 400, {}, kStyle, 64);
+    EXPECT_EQ(PixelAt(tall, 50, 275), kTrunk);
+    EXPECT_EQ(PixelAt(tall, 50, 226), kTrunk);
+    EXPECT_EQ(PixelAt(tall, 50, 225), kBack);
+    EXPECT_EQ(CountPixels(tall, kTrunk), 50);
+}
+
+TEST(DrawFrame, FadeWeightDecidesWhatRemainsOfEarlierFrames)
+{
+    const std::vector<BranchRule> left{{0.0, 0.5}};
+    const std::vector<BranchRule> right{{0.0, -0.5}};
+    // The left child runs from (200, 200) to (150, 200).
+    for (const auto& [fade, kept] : {std::pair{std::uint8_t{255}, false}, {std::uint8_t{0}, true}}) {
+        BackBuffer buffer(400, 300);
+    FillAllWords(buffer, kBack);
+        DrawFrame(buffer, 400, 300, left, kStyle, fade);
+        DrawFrame(buffer, 400, 300, right, kStyle, fade);
+        EXPECT_EQ(PixelAt(buffer, 170, 200) != kBack, kept) << int{fade};
+        EXPECT_NE(PixelAt(buffer, 230, 200), kBack) << int{fade};
+    }
+}
+
+TEST(DrawFrame, DegenerateClientAreasDrawNothingAndStayInside)
+{
+    const std::vector<BranchRule> rules{{0.6, 0.3}, {0.6, -0.3}, {-0.4, 0.5}, {0.7, 0.0}};
+    BackBuffer buffer(40, 30);
+    FillAllWords(buffer, kBack);
+    for (const auto& [w, h] : {std::pair{0, 0}, {0, 30}, {40, 0}}) {
+        DrawFrame(buffer, w, h, rules, kStyle, 255);
+        EXPECT_EQ(CountPixels(buffer, kBack), 40 * 30);
+    }
+    // A client area larger than the buffer (a resize under way) is clipped.
+    DrawFrame(buffer, 3000, 2000, rules, kStyle, 255);
+    BackBuffer none(0, 0);
+    DrawFrame(none, 10, 10, rules, kStyle, 255);
+}

@@ -1,0 +1,106 @@
+#include <array>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "geometry/PlantBuilder.h"
+
+namespace {
+
+constexpr PixelColor kTrunk{0x00FF8000};
+constexpr PixelColor kTip{0x00FFFFFF};
+constexpr Vec2 kBase{0.0, 0.0};
+constexpr Vec2 kTop{0.0, 5.0};
+
+SegmentList Build(const std::vector<BranchRule>& rules, int levels)
+{
+    SegmentList list;
+    BuildBranch(list, kBase, kTop, 0, levels, rules, kTrunk, kTip);
+    return list;
+}
+
+const std::vector<BranchRule> kFourRules{{0.5, 0.25}, {0.3, -0.4}, {-0.2, 0.6}, {0.55, 0.1}};
+
+} // namespace
+
+TEST(BuildBranch, WithoutRulesOnlyTheTrunk)
+{
+    const SegmentList list = Build({}, 5);
+    ASSERT_EQ(list.size(), 1U);
+    EXPECT_EQ(list[0], (Segment{kBase, kTop, kTrunk}));
+}
+
+TEST(BuildBranch, OneLevelGivesOneTipChildPerRuleInRuleOrder)
+{
+    const SegmentList list = Build(kFourRules, 1);
+    ASSERT_EQ(list.size(), 5U);
+    for (std::size_t i = 1; i < list.size(); ++i) {
+        EXPECT_EQ(list[i].color, kTip);
+        EXPECT_EQ(list[i].start, kTop);
+        // Parent vector (0, 5) times the factor re + i*im.
+        EXPECT_EQ(list[i].end, (Vec2{0.0 + (0.0 * kFourRules[i - 1].re - kFourRules[i - 1].im * 5.0),
+                                     5.0 + (kFourRules[i - 1].im * 0.0 + kFourRules[i - 1].re * 5.0)}));
+    }
+}
+
+TEST(BuildBranch, DefaultPlantIsDepthFirstPreOrder)
+{
+    const SegmentList list = Build(kFourRules, 5);
+    ASSERT_EQ(list.size(), 1365U);
+    EXPECT_EQ(list[0].start, kBase);
+    // Each rule's child of the trunk starts at the trunk's end, and the
+    // subtrees of 341 segments follow each other in rule order.
+    for (const std::size_t child : {1U, 342U, 683U, 1024U}) {
+        EXPECT_EQ(list[child].start, kTop) << child;
+        EXPECT_EQ(list[child].color, DepthColor(1, 5, kTrunk, kTip)) << child;
+    }
+    // Elements 1..5: the chain grown by rule 0 alone, each from its parent's end.
+    for (std::size_t i = 1; i <= 5; ++i) {
+        EXPECT_EQ(list[i].start, list[i - 1].end) << i;
+        EXPECT_EQ(list[i].color, DepthColor(static_cast<int>(i), 5, kTrunk, kTip)) << i;
+    }
+    EXPECT_NE(list[6].start, list[5].end); // depth 5 has no children
+}
+
+TEST(BuildBranch, ColoursByDepthTruncate)
+{
+    const std::array<std::uint32_t, 6> expected{0xFF8000, 0xFF9933, 0xFFB266, 0xFFCC99, 0xFFE5CC, 0xFFFFFF};
+    for (int depth = 0; depth <= 5; ++depth) {
+        EXPECT_EQ(DepthColor(depth, 5, kTrunk, kTip).value, expected[static_cast<std::size_t>(depth)]) << depth;
+    }
+    // A falling channel: 200 -> 0 over 3 levels gives 133.33.. and 66.66..,
+    // truncated to 133 and 66, never rounded up.
+    const PixelColor from{0x00C8C8C8};
+    const PixelColor to{0x00000000};
+    EXPECT_EQ(DepthColor(1, 3, from, to).value, 0x00858585U);
+    EXPECT_EQ(DepthColor(2, 3, from, to).value, 0x00424242U);
+}
+
+TEST(BuildBranch, ExampleRulesGrowTheirChildren)
+{
+    EXPECT_EQ(Build({{0.5, 0.0}}, 1)[1].end, (Vec2{0.0, 7.5}));
+    EXPECT_EQ(Build({{0.0, 0.5}}, 1)[1].end, (Vec2{-2.5, 5.0}));
+    EXPECT_EQ(Build({{1.0, 0.0}}, 1)[1].end, (Vec2{0.0, 10.0}));
+}
+
+TEST(BuildBranch, ZeroLengthSegmentsStillGrowEveryChild)
+{
+    SegmentList list;
+    BuildBranch(list, kTop, kTop, 0, 2, kFourRules, kTrunk, kTip);
+    ASSERT_EQ(list.size(), 21U);
+    for (const Segment& segment : list) {
+        EXPECT_EQ(segment.start, kTop);
+        EXPECT_EQ(segment.end, kTop);
+    }
+}
+
+TEST(PixelColor, ChannelsAndRedBlueExchange)
+{
+    const PixelColor color = PixelColor::FromBytes(0x12, 0x34, 0x56);
+    EXPECT_EQ(color.value, 0x00123456U);
+    EXPECT_EQ(color.Red(), 0x12);
+    EXPECT_EQ(color.Green(), 0x34);
+    EXPECT_EQ(color.Blue(), 0x56);
+    EXPECT_EQ(color.SwapRedBlue(), 0x00563412U);
+    EXPECT_EQ(PixelColor{0xAB000080}.SwapRedBlue(), 0x00800000U); // top byte dropped
+}
