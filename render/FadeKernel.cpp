@@ -5,7 +5,7 @@
 namespace {
 
 // Eight pixels a step as 32 lanes of bytes; GCC maps these vector types onto
-// SSE2 or AVX2 registers, whichever the chosen clone targets.
+// SSE2 or AVX2 registers, whichever the variant is compiled for.
 using Bytes = std::uint8_t __attribute__((vector_size(32)));
 using Words = std::uint16_t __attribute__((vector_size(64)));
 constexpr std::size_t kPixelsPerStep = sizeof(Bytes) / sizeof(std::uint32_t);
@@ -15,18 +15,14 @@ std::uint8_t FadeByte(int old, int target, int weight)
     return static_cast<std::uint8_t>(old + ((target - old) * weight) / 255);
 }
 
-} // namespace
-
 // x / 255 for 0 <= x <= 255 * 255 equals (x + 1 + (x >> 8)) >> 8, and that sum
 // stays below 2^16. Working on |target - old| keeps every product unsigned,
 // and dividing the magnitude truncates toward zero as the signed formula does.
-__attribute__((target_clones("avx2", "default")))
-void FadeSpan(std::uint32_t* pixels, std::size_t count, std::uint32_t weightedColor)
+// Returns how many pixels it faded: whole steps only.
+__attribute__((always_inline)) inline std::size_t FadeSteps(std::uint32_t* pixels, std::size_t count,
+                                                            std::uint32_t weightedColor)
 {
     const std::uint32_t weight = weightedColor >> 24;
-    if (weight == 0) {
-        return;
-    }
     // Byte lane 3 of each pixel is bits 24-31: weight 0 there keeps them.
     Bytes target{};
     Bytes weightBytes{};
@@ -48,7 +44,41 @@ void FadeSpan(std::uint32_t* pixels, std::size_t count, std::uint32_t weightedCo
         const Bytes faded = rising ? old + step : old - step;
         std::memcpy(pixels + i, &faded, sizeof faded);
     }
-    FadeSpanLiteral(pixels + i, count - i, weightedColor);
+    return i;
+}
+
+// The same steps compiled twice, chosen once by what the processor offers.
+// (A plain function pointer rather than an ifunc: ifunc resolvers run before
+// the sanitizers' runtimes are ready.)
+__attribute__((target("avx2"))) std::size_t FadeStepsAvx2(std::uint32_t* pixels, std::size_t count,
+                                                         std::uint32_t weightedColor)
+{
+    return FadeSteps(pixels, count, weightedColor);
+}
+
+std::size_t FadeStepsBaseline(std::uint32_t* pixels, std::size_t count, std::uint32_t weightedColor)
+{
+    return FadeSteps(pixels, count, weightedColor);
+}
+
+using StepsFunction = std::size_t (*)(std::uint32_t*, std::size_t, std::uint32_t);
+
+StepsFunction ChooseSteps()
+{
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") ? FadeStepsAvx2 : FadeStepsBaseline;
+}
+
+} // namespace
+
+void FadeSpan(std::uint32_t* pixels, std::size_t count, std::uint32_t weightedColor)
+{
+    if ((weightedColor >> 24) == 0) {
+        return; // weight 0 changes nothing
+    }
+    static const StepsFunction steps = ChooseSteps();
+    const std::size_t done = steps(pixels, count, weightedColor);
+    FadeSpanLiteral(pixels + done, count - done, weightedColor);
 }
 
 void FadeSpanLiteral(std::uint32_t* pixels, std::size_t count, std::uint32_t weightedColor)

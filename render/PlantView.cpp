@@ -3,11 +3,9 @@
 #include <chrono>
 #include <ctime>
 
-#include <QMetaObject>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QThread>
 #include <QtMath>
 
 #include "DrawFrame.h"
@@ -59,7 +57,9 @@ private:
     std::condition_variable_any m_sleep;
 };
 
-PlantView::PlantView(QWidget* parent) : QFrame(parent), m_seed(ClockSeed()), m_random(m_seed)
+PlantView::PlantView(QWidget* parent)
+    : QFrame(parent), m_seed(ClockSeed()), m_random(m_seed), m_uiThread(std::this_thread::get_id()),
+      m_repaint([this] { PaintNow(); })
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     // Every visible pixel inside the edge comes from the buffer.
@@ -117,34 +117,25 @@ void PlantView::RenderFrame(const std::stop_token& stop)
                       m_fade.load(std::memory_order_relaxed));
         }
     }
+    m_framesRendered.fetch_add(1, std::memory_order_relaxed);
     RequestRepaint(stop);
 }
 
 void PlantView::RequestRepaint(const std::stop_token& stop)
 {
-    if (QThread::currentThread() == thread()) {
+    if (std::this_thread::get_id() == m_uiThread) {
         update();
         return;
     }
-    std::uint64_t ticket = 0;
-    {
-        const std::scoped_lock lock(m_repaintLock);
-        ticket = ++m_repaintsRequested;
+    m_repaint.RequestAndWait(stop);
+}
+
+void PlantView::PaintNow()
+{
+    // A hidden or minimised view paints nothing and answers at once.
+    if (isVisible() && !window()->isMinimized()) {
+        repaint();
     }
-    QMetaObject::invokeMethod(
-        this,
-        [this, ticket] {
-            // A hidden or minimised view paints nothing and answers at once.
-            if (isVisible() && !window()->isMinimized()) {
-                repaint();
-            }
-            const std::scoped_lock lock(m_repaintLock);
-            m_repaintsAnswered = ticket;
-            m_repaintAnswered.notify_all();
-        },
-        Qt::QueuedConnection);
-    std::unique_lock lock(m_repaintLock);
-    m_repaintAnswered.wait(lock, stop, [this, ticket] { return m_repaintsAnswered >= ticket; });
 }
 
 void PlantView::resizeEvent(QResizeEvent* event)

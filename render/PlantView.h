@@ -1,7 +1,6 @@
 #pragma once
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <stop_token>
@@ -13,6 +12,7 @@
 
 #include "BackBufferRef.h"
 #include "PlantStyle.h"
+#include "RepaintHandshake.h"
 #include "geometry/BranchRule.h"
 #include "geometry/PixelColor.h"
 #include "morph/MinStdRandom.h"
@@ -50,6 +50,8 @@ public:
     [[nodiscard]] QImage Snapshot() const;
     // The seed this run's generator was made from.
     [[nodiscard]] std::int32_t Seed() const { return m_seed; }
+    // Frames drawn since the view was made.
+    [[nodiscard]] std::uint64_t FramesRendered() const { return m_framesRendered.load(std::memory_order_relaxed); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -63,6 +65,7 @@ private:
     void OnPaint(const QRect& paintRect);
     void MorphWorker(const std::stop_token& stop);
     void RequestRepaint(const std::stop_token& stop);
+    void PaintNow();
     [[nodiscard]] PlantStyle Style() const;
 
     BackBufferRef m_buffer;
@@ -88,11 +91,9 @@ private:
     int m_clientWidth = 0;
     int m_clientHeight = 0;
 
-    // Repaint handshake between the worker and the user-interface thread.
-    std::mutex m_repaintLock;
-    std::condition_variable_any m_repaintAnswered;
-    std::uint64_t m_repaintsRequested = 0;
-    std::uint64_t m_repaintsAnswered = 0;
+    std::thread::id m_uiThread;
+    RepaintHandshake m_repaint;
+    std::atomic<std::uint64_t> m_framesRendered{0};
 
     std::jthread m_worker;
 };

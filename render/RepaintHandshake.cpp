@@ -1,0 +1,47 @@
+#include "RepaintHandshake.h"
+
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <QSocketNotifier>
+
+RepaintHandshake::RepaintHandshake(std::function<void()> paint, QObject* parent)
+    : QObject(parent), m_paint(std::move(paint)), m_eventFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)),
+      m_notifier(new QSocketNotifier(m_eventFd, QSocketNotifier::Read, this))
+{
+    connect(m_notifier, &QSocketNotifier::activated, this, &RepaintHandshake::OnWake);
+}
+
+RepaintHandshake::~RepaintHandshake()
+{
+    delete m_notifier;
+    close(m_eventFd);
+}
+
+void RepaintHandshake::RequestAndWait(const std::stop_token& stop)
+{
+    std::unique_lock lock(m_lock);
+    const std::uint64_t ticket = ++m_requested;
+    const std::uint64_t one = 1;
+    if (write(m_eventFd, &one, sizeof one) != sizeof one) {
+        return; // the counter is saturated: a wake-up is pending anyway
+    }
+    m_answered.wait(lock, stop, [this, ticket] { return m_answeredUpTo >= ticket; });
+}
+
+void RepaintHandshake::OnWake()
+{
+    std::uint64_t count = 0;
+    if (read(m_eventFd, &count, sizeof count) != sizeof count) {
+        return; // spurious: nothing was pending
+    }
+    std::uint64_t upTo = 0;
+    {
+        const std::scoped_lock lock(m_lock);
+        upTo = m_requested;
+    }
+    m_paint();
+    const std::scoped_lock lock(m_lock);
+    m_answeredUpTo = upTo;
+    m_answered.notify_all();
+}

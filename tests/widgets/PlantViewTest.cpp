@@ -1,0 +1,143 @@
+#include <QtTest>
+
+#include "render/PlantView.h"
+
+namespace {
+
+constexpr QRgb kBack = 0xFF000080;
+constexpr QRgb kTrunk = 0xFFFF8000;
+constexpr QRgb kFirstLevel = 0xFFFF9933;
+
+// Resizes so that the area inside the edge, the buffer, is width x height.
+void ResizeInside(PlantView& view, int width, int height)
+{
+    const int edge = view.frameWidth();
+    view.resize(width + 2 * edge, height + 2 * edge);
+}
+
+int Count(const QImage& image, QRgb color)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += image.pixel(x, y) == color ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+} // namespace
+
+class PlantViewTest : public QObject {
+    Q_OBJECT
+
+    static void SetRules(PlantView& view, std::vector<BranchRule> rules)
+    {
+        const std::scoped_lock lock(view.m_rulesLock);
+        view.m_rules = std::move(rules);
+    }
+
+private slots:
+    void NewViewHasTheDefaults()
+    {
+        PlantView view;
+        QCOMPARE(view.m_ruleCount, 4);
+        QCOMPARE(view.m_levels, 5);
+        QCOMPARE(view.m_trunkColor.value, 0x00FF8000U);
+        QCOMPARE(view.m_tipColor.value, 0x00FFFFFFU);
+        QCOMPARE(view.m_backColor.value, 0x00000080U);
+        QCOMPARE(view.m_fade.load(), std::uint8_t{64});
+        QVERIFY(view.m_rules.empty());
+        QVERIFY(view.m_tracks.empty());
+        QVERIFY(!view.m_buffer);
+    }
+
+    void ResizeGivesAFreshBackgroundOfTheInsideSize()
+    {
+        PlantView view;
+        ResizeInside(view, 320, 200);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        const QImage picture = view.Snapshot();
+        QCOMPARE(picture.size(), QSize(320, 200));
+        QCOMPARE(Count(picture, kBack), 320 * 200);
+    }
+
+    void FrameDrawsTheTrunkUpColumn200()
+    {
+        PlantView view;
+        ResizeInside(view, 400, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        // Both children leave the trunk's end sideways.
+        SetRules(view, {{0.0, 0.5}, {0.0, -0.5}});
+        view.RenderFrame();
+        const QImage picture = view.Snapshot();
+        for (int y = 201; y < 300; ++y) {
+            QCOMPARE(picture.pixel(200, y), kTrunk);
+        }
+        QCOMPARE(picture.pixel(200, 200), kFirstLevel);
+        QCOMPARE(picture.pixel(200, 199), kBack);
+        QCOMPARE(Count(picture, kTrunk), 99);
+    }
+
+    void TallViewKeepsThePlantClearOfTheBottom()
+    {
+        PlantView view;
+        ResizeInside(view, 100, 400);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.RenderFrame();
+        const QImage picture = view.Snapshot();
+        QCOMPARE(picture.pixel(50, 275), kTrunk);
+        QCOMPARE(picture.pixel(50, 226), kTrunk);
+        QCOMPARE(picture.pixel(50, 225), kBack);
+        QCOMPARE(picture.pixel(50, 276), kBack);
+    }
+
+    void FadeByteDecidesWhatRemainsOfEarlierFrames()
+    {
+        for (const auto& [fade, kept] : {std::pair{std::uint8_t{255}, false}, {std::uint8_t{0}, true}}) {
+            PlantView view;
+            ResizeInside(view, 400, 300);
+            view.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&view));
+            view.SetFade(fade);
+            SetRules(view, {{0.0, 0.5}});
+            view.RenderFrame();
+            SetRules(view, {{0.0, -0.5}});
+            view.RenderFrame();
+            const QImage picture = view.Snapshot();
+            QCOMPARE(picture.pixel(170, 200) != kBack, kept);
+            QCOMPARE(picture.pixel(230, 200), kFirstLevel);
+        }
+    }
+
+    void PaintShowsTheBufferInsideTheEdge()
+    {
+        PlantView view;
+        ResizeInside(view, 120, 90);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.RenderFrame();
+        const QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const int edge = view.frameWidth();
+        QCOMPARE(shown.copy(edge, edge, 120, 90), view.Snapshot());
+    }
+
+    void FrameWithoutPixelsIsSkipped()
+    {
+        PlantView view;
+        ResizeInside(view, 0, 0);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.RenderFrame();
+        QVERIFY(view.Snapshot().isNull());
+        ResizeInside(view, 30, 40);
+        view.RenderFrame();
+        QCOMPARE(view.Snapshot().size(), QSize(30, 40));
+    }
+};
+
+QTEST_MAIN(PlantViewTest)
+#include "PlantViewTest.moc"
