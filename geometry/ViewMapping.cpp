@@ -6,5 +6,5 @@ LinearMap2 ViewMapping(int left, int top, int right, int bottom)
     const Rect2 screen{static_cast<double>(left), static_cast<double>(bottom),
                        static_cast<double>(right), static_cast<double>(top)};
     const Rect2 window = screen.FitAspect(kWorldRect);
-    return LinearMap2(window, screen);
+    return {window, screen};
 }

@@ -22,7 +22,9 @@ public:
 protected:
     MorphHost() = default;
     MorphHost(const MorphHost&) = default;
+    MorphHost(MorphHost&&) = default;
     MorphHost& operator=(const MorphHost&) = default;
+    MorphHost& operator=(MorphHost&&) = default;
 };
 
 // The worker's loop: rules, frame, pacing, again and again until a stop is

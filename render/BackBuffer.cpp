@@ -144,8 +144,8 @@ void BackBuffer::DrawLine(int x0, int y0, int x1, int y1, PixelColor color)
     }
 
     const Wide numerator = 2 * first * minor + major;
-    std::int64_t k = static_cast<std::int64_t>(FloorDiv(numerator, 2 * Wide{major}));
-    std::int64_t error = static_cast<std::int64_t>(numerator - Wide{k} * 2 * major);
+    auto k = static_cast<std::int64_t>(FloorDiv(numerator, 2 * Wide{major}));
+    auto error = static_cast<std::int64_t>(numerator - Wide{k} * 2 * major);
     const std::int64_t majorCoord = majorStart + majorSign * static_cast<std::int64_t>(first);
     const std::int64_t minorCoord = minorStart + minorSign * k;
     const std::ptrdiff_t stride = m_stride;

@@ -33,7 +33,7 @@ QImage WrapBuffer(const BackBuffer& buffer)
 // when the view asks the worker to stop.
 class PlantView::WorkerHost final : public MorphHost {
 public:
-    WorkerHost(PlantView& view, const std::stop_token& stop) : m_view(view), m_stop(stop) {}
+    WorkerHost(PlantView& view, std::stop_token stop) : m_view(view), m_stop(std::move(stop)) {}
 
     void StepRules(RuleMorpher& morpher) override
     {
