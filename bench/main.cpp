@@ -1,0 +1,128 @@
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "BenchPicture.h"
+#include "geometry/PlantBuilder.h"
+#include "morph/RuleMorpher.h"
+#include "render/DrawFrame.h"
+#include "render/FadeKernel.h"
+#include "render/PlantStyle.h"
+
+namespace {
+
+constexpr std::uint8_t kDefaultFade = 64; // the plant view's initial weight
+constexpr int kRuleCount = 4;             // with 5 levels: 1365 segments
+
+// The fade cases take turns between the background and white, so the picture
+// never settles: from the fourth pass on, every pass moves every colour byte
+// (by 18 or more). Both kernels get the same sequence, hence the same work.
+std::uint32_t AlternatingFade(std::int64_t pass)
+{
+    constexpr PlantStyle kStyle;
+    return WeightedColor(kDefaultFade, pass % 2 == 0 ? kStyle.backColor : PixelColor{0x00FFFFFF});
+}
+
+// Four rules spread evenly from the shortest, turning furthest one way, to
+// the longest, turning furthest the other.
+std::vector<BranchRule> PlantRules()
+{
+    std::vector<BranchRule> rules;
+    for (int i = 0; i < kRuleCount; ++i) {
+        const double t = static_cast<double>(i) / (kRuleCount - 1);
+        rules.push_back(RuleMorpher::RuleOf(RuleMorpher::kMorphMap.Apply({t, t})));
+    }
+    return rules;
+}
+
+void Fade(benchmark::State& state)
+{
+    BenchPicture picture(state);
+    picture.Run(state, [](BackBuffer& buffer, std::int64_t pass) {
+        buffer.Fade(AlternatingFade(pass), 0, 0, buffer.Width(), buffer.Height());
+    });
+}
+
+// The same pixels, row by row, as Fade covers them.
+void FadeLiteral(benchmark::State& state)
+{
+    BenchPicture picture(state);
+    picture.Run(state, [](BackBuffer& buffer, std::int64_t pass) {
+        for (int row = 0; row < buffer.Height(); ++row) {
+            FadeSpanLiteral(buffer.Bits() + static_cast<std::size_t>(row) * static_cast<std::size_t>(buffer.Stride()),
+                            static_cast<std::size_t>(buffer.Width()), AlternatingFade(pass));
+        }
+    });
+}
+
+// Reads and writes as many bytes as a fade: the floor the memory sets.
+void CopyBaseline(benchmark::State& state)
+{
+    BenchPicture source(state);
+    BenchPicture target(state);
+    source.Run(state, [&](BackBuffer& buffer, std::int64_t) {
+        std::memcpy(target.Buffer().Bits(), buffer.Bits(), source.Bytes());
+    });
+}
+
+void BuildPlant(benchmark::State& state)
+{
+    const std::vector<BranchRule> rules = PlantRules();
+    const PlantStyle style;
+    SegmentList segments;
+    for (auto _ : state) {
+        // Cleared, not made anew: the case times the building, not the allocator.
+        segments.clear();
+        BuildBranch(segments, style.trunkStart, style.trunkEnd, 0, style.levels, rules, style.trunkColor,
+                    style.tipColor);
+        benchmark::DoNotOptimize(segments.data());
+    }
+    state.counters["segments"] = static_cast<double>(segments.size());
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(segments.size()));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(segments.size() * sizeof(Segment)));
+}
+
+void WholeFrame(benchmark::State& state)
+{
+    BenchPicture picture(state);
+    const std::vector<BranchRule> rules = PlantRules();
+    const PlantStyle style;
+    picture.Run(state, [&](BackBuffer& buffer, std::int64_t) {
+        DrawFrame(buffer, buffer.Width(), buffer.Height(), rules, style, kDefaultFade);
+    });
+}
+
+void AtEverySize(benchmark::internal::Benchmark* benchmark)
+{
+    for (const auto& [width, height] : {std::pair{469, 339}, std::pair{1920, 1080}, std::pair{3840, 2160}}) {
+        benchmark->Args({width, height});
+    }
+}
+
+benchmark::internal::Benchmark* Register(const char* name, void (*function)(benchmark::State&))
+{
+    return benchmark::RegisterBenchmark(name, function)->Unit(benchmark::kMicrosecond);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Register("Fade", Fade)->Apply(AtEverySize);
+    Register("FadeLiteral", FadeLiteral)->Apply(AtEverySize);
+    Register("CopyBaseline", CopyBaseline)->Apply(AtEverySize);
+    Register("BuildPlant", BuildPlant);
+    Register("DrawFrame", WholeFrame)->Apply(AtEverySize);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
