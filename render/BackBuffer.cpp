@@ -36,7 +36,8 @@ Wide CeilDiv(Wide n, Wide d)
 
 } // namespace
 
-BackBuffer::BackBuffer(int width, int height) : m_width(width), m_height(height), m_stride(StrideFor(width))
+BackBuffer::BackBuffer(int width, int height, Tracking tracking)
+    : m_width(width), m_height(height), m_stride(StrideFor(width)), m_tracking(tracking), m_changes(width, height)
 {
     if (m_stride == 0 || height <= 0) {
         return;
@@ -51,45 +52,86 @@ BackBuffer::BackBuffer(int width, int height) : m_width(width), m_height(height)
 
 BackBuffer::~BackBuffer() = default;
 
-BackBuffer::Span BackBuffer::Clip(int x, int y, int width, int height) const
+PixelRect BackBuffer::Clip(int x, int y, int width, int height) const
 {
     if (!m_bits || width <= 0 || height <= 0) {
-        return {0, 0, 0, 0};
+        return {};
     }
     const auto clampTo = [](std::int64_t v, int limit) {
         return static_cast<int>(std::clamp<std::int64_t>(v, 0, limit));
     };
-    return {clampTo(x, m_width), clampTo(y, m_height),
-            clampTo(static_cast<std::int64_t>(x) + width, m_width),
+    return {clampTo(x, m_width), clampTo(y, m_height), clampTo(static_cast<std::int64_t>(x) + width, m_width),
             clampTo(static_cast<std::int64_t>(y) + height, m_height)};
+}
+
+std::uint32_t* BackBuffer::Row(int y) const
+{
+    return m_bits.get() + static_cast<std::size_t>(y) * static_cast<std::size_t>(m_stride);
+}
+
+bool BackBuffer::FadeRows(const PixelRect& span, std::uint32_t weightedColor)
+{
+    const auto count = static_cast<std::size_t>(span.right - span.left);
+    bool changed = false;
+    for (int row = span.top; row < span.bottom; ++row) {
+        changed = FadeSpan(Row(row) + span.left, count, weightedColor) || changed;
+    }
+    return changed;
 }
 
 void BackBuffer::Fade(std::uint32_t weightedColor, int x, int y, int width, int height)
 {
-    const Span span = Clip(x, y, width, height);
-    if (span.right <= span.left) {
+    const PixelRect span = Clip(x, y, width, height);
+    if (span.IsEmpty()) {
         return;
     }
-    const auto count = static_cast<std::size_t>(span.right - span.left);
-    for (int row = span.top; row < span.bottom; ++row) {
-        FadeSpan(m_bits.get() + static_cast<std::size_t>(row) * static_cast<std::size_t>(m_stride) +
-                     static_cast<std::size_t>(span.left),
-                 count, weightedColor);
+    if (m_tracking == Tracking::Off || span != PixelRect{0, 0, m_width, m_height}) {
+        // Part of the picture: what settles there is not worth tracking.
+        FadeRows(span, weightedColor);
+        m_changes.MarkAll();
+        m_settledKnown = false;
+        return;
+    }
+    if (!m_settledKnown || weightedColor != m_settledFor) {
+        m_changes.MakeAllLive();
+        m_settledFor = weightedColor;
+        m_settledKnown = true;
+    }
+    for (int down = 0; down < m_changes.TilesDown(); ++down) {
+        for (int across = 0; across < m_changes.TilesAcross(); ++across) {
+            const int tile = down * m_changes.TilesAcross() + across;
+            if (!m_changes.IsLive(tile)) {
+                continue;
+            }
+            const int left = across * ChangeMap::kTileWidth;
+            const int top = down * ChangeMap::kTileHeight;
+            const PixelRect tileRect{left, top, std::min(left + ChangeMap::kTileWidth, m_width),
+                                     std::min(top + ChangeMap::kTileHeight, m_height)};
+            m_changes.SetFaded(tile, FadeRows(tileRect, weightedColor));
+        }
     }
 }
 
 void BackBuffer::FillRect(PixelColor color, int x, int y, int width, int height)
 {
-    const Span span = Clip(x, y, width, height);
-    if (span.right <= span.left) {
+    const PixelRect span = Clip(x, y, width, height);
+    if (span.IsEmpty()) {
         return;
     }
     const auto count = static_cast<std::size_t>(span.right - span.left);
     for (int row = span.top; row < span.bottom; ++row) {
-        std::fill_n(m_bits.get() + static_cast<std::size_t>(row) * static_cast<std::size_t>(m_stride) +
-                        static_cast<std::size_t>(span.left),
-                    count, color.value);
+        std::fill_n(Row(row) + span.left, count, color.value);
     }
+    m_changes.MarkAll();
+}
+
+std::vector<PixelRect> BackBuffer::TakeChangedArea()
+{
+    std::vector<PixelRect> changed = m_changes.TakeTouched();
+    if (m_tracking == Tracking::Off && m_bits) {
+        return {PixelRect{0, 0, m_width, m_height}};
+    }
+    return changed;
 }
 
 // Bresenham along the major axis: pixel i (0 <= i < M, M the major length)
@@ -146,23 +188,29 @@ void BackBuffer::DrawLine(int x0, int y0, int x1, int y1, PixelColor color)
     const Wide numerator = 2 * first * minor + major;
     auto k = static_cast<std::int64_t>(FloorDiv(numerator, 2 * Wide{major}));
     auto error = static_cast<std::int64_t>(numerator - Wide{k} * 2 * major);
-    const std::int64_t majorCoord = majorStart + majorSign * static_cast<std::int64_t>(first);
-    const std::int64_t minorCoord = minorStart + minorSign * k;
-    const std::ptrdiff_t stride = m_stride;
-    std::uint32_t* pixel = m_bits.get() + (xMajor ? minorCoord * stride + majorCoord : majorCoord * stride + minorCoord);
-    const std::ptrdiff_t majorStep = xMajor ? majorSign : majorSign * stride;
-    const std::ptrdiff_t minorStep = xMajor ? minorSign * stride : minorSign;
+    // From here on every coordinate lies inside the picture.
+    const auto majorCoord = static_cast<int>(majorStart + majorSign * static_cast<std::int64_t>(first));
+    const auto minorCoord = static_cast<int>(minorStart + minorSign * k);
+    int x = xMajor ? majorCoord : minorCoord;
+    int y = xMajor ? minorCoord : majorCoord;
+    const int majorX = xMajor ? majorSign : 0;
+    const int majorY = xMajor ? 0 : majorSign;
+    const int minorX = xMajor ? 0 : minorSign;
+    const int minorY = xMajor ? minorSign : 0;
 
-    for (auto steps = static_cast<std::int64_t>(last - first); ; --steps) {
-        *pixel = color.value;
+    for (auto steps = static_cast<std::int64_t>(last - first);; --steps) {
+        Row(y)[x] = color.value;
+        m_changes.MarkPixel(x, y);
         if (steps == 0) {
             break;
         }
-        pixel += majorStep;
+        x += majorX;
+        y += majorY;
         error += 2 * minor;
         if (error >= 2 * major) {
             error -= 2 * major;
-            pixel += minorStep;
+            x += minorX;
+            y += minorY;
         }
     }
 }

@@ -2,16 +2,26 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
+#include "ChangeMap.h"
+#include "PixelRect.h"
 #include "geometry/PixelColor.h"
 
 // The off-screen picture: 32-bit pixels laid out as PixelColor, top-down rows
 // of Stride() words, of which the first Width() belong to the picture. All
 // drawing is clipped to the picture. A buffer whose memory could not be had
 // (or with a zero side) has no pixels, and every operation on it does nothing.
+//
+// The buffer keeps track of which tiles a fade can still change and which
+// changed since it was last asked, so that a whole-picture fade skips the
+// settled tiles and a repaint can be limited to what changed. The pixels are
+// the same with tracking off; only the work differs.
 class BackBuffer {
 public:
-    BackBuffer(int width, int height);
+    enum class Tracking { On, Off };
+
+    BackBuffer(int width, int height, Tracking tracking = Tracking::On);
     virtual ~BackBuffer();
     BackBuffer(const BackBuffer&) = delete;
     BackBuffer& operator=(const BackBuffer&) = delete;
@@ -32,17 +42,23 @@ public:
     // any end points at all.
     void DrawLine(int x0, int y0, int x1, int y1, PixelColor color);
 
+    // The parts of the picture that changed since the last call (the whole
+    // picture with tracking off).
+    [[nodiscard]] std::vector<PixelRect> TakeChangedArea();
+
 private:
-    struct Span {
-        int left;
-        int top;
-        int right;
-        int bottom;
-    };
-    [[nodiscard]] Span Clip(int x, int y, int width, int height) const;
+    [[nodiscard]] PixelRect Clip(int x, int y, int width, int height) const;
+    [[nodiscard]] std::uint32_t* Row(int y) const;
+    bool FadeRows(const PixelRect& span, std::uint32_t weightedColor);
 
     int m_width;
     int m_height;
     int m_stride;
     std::unique_ptr<std::uint32_t[]> m_bits;
+    Tracking m_tracking;
+    ChangeMap m_changes;
+    // The weighted colour of the last whole-picture fade, when known: the
+    // settled tiles are settled for that colour only.
+    std::uint32_t m_settledFor = 0;
+    bool m_settledKnown = false;
 };

@@ -15,11 +15,16 @@ std::uint8_t FadeByte(int old, int target, int weight)
     return static_cast<std::uint8_t>(old + ((target - old) * weight) / 255);
 }
 
+struct Steps {
+    std::size_t done;
+    bool changed;
+};
+
 // x / 255 for 0 <= x <= 255 * 255 equals (x + 1 + (x >> 8)) >> 8, and that sum
 // stays below 2^16. Working on |target - old| keeps every product unsigned,
 // and dividing the magnitude truncates toward zero as the signed formula does.
-// Returns how many pixels it faded: whole steps only.
-__attribute__((always_inline)) inline std::size_t FadeSteps(std::uint32_t* pixels, std::size_t count,
+// Fades whole steps only, and says how far it got and whether any byte moved.
+__attribute__((always_inline)) inline Steps FadeSteps(std::uint32_t* pixels, std::size_t count,
                                                             std::uint32_t weightedColor)
 {
     const std::uint32_t weight = weightedColor >> 24;
@@ -33,6 +38,7 @@ __attribute__((always_inline)) inline std::size_t FadeSteps(std::uint32_t* pixel
     }
     const Words weights = __builtin_convertvector(weightBytes, Words);
 
+    Bytes moved{};
     std::size_t i = 0;
     for (; i + kPixelsPerStep <= count; i += kPixelsPerStep) {
         Bytes old;
@@ -43,25 +49,30 @@ __attribute__((always_inline)) inline std::size_t FadeSteps(std::uint32_t* pixel
         const Bytes step = __builtin_convertvector((product + 1 + (product >> 8)) >> 8, Bytes);
         const Bytes faded = rising ? old + step : old - step;
         std::memcpy(pixels + i, &faded, sizeof faded);
+        moved |= step;
     }
-    return i;
+    bool changed = false;
+    for (std::size_t lane = 0; lane < sizeof(Bytes); ++lane) {
+        changed = changed || moved[lane] != 0;
+    }
+    return {i, changed};
 }
 
 // The same steps compiled twice, chosen once by what the processor offers.
 // (A plain function pointer rather than an ifunc: ifunc resolvers run before
 // the sanitizers' runtimes are ready.)
-__attribute__((target("avx2"))) std::size_t FadeStepsAvx2(std::uint32_t* pixels, std::size_t count,
+__attribute__((target("avx2"))) Steps FadeStepsAvx2(std::uint32_t* pixels, std::size_t count,
                                                          std::uint32_t weightedColor)
 {
     return FadeSteps(pixels, count, weightedColor);
 }
 
-std::size_t FadeStepsBaseline(std::uint32_t* pixels, std::size_t count, std::uint32_t weightedColor)
+Steps FadeStepsBaseline(std::uint32_t* pixels, std::size_t count, std::uint32_t weightedColor)
 {
     return FadeSteps(pixels, count, weightedColor);
 }
 
-using StepsFunction = std::size_t (*)(std::uint32_t*, std::size_t, std::uint32_t);
+using StepsFunction = Steps (*)(std::uint32_t*, std::size_t, std::uint32_t);
 
 StepsFunction ChooseSteps()
 {
@@ -71,27 +82,31 @@ StepsFunction ChooseSteps()
 
 } // namespace
 
-void FadeSpan(std::uint32_t* pixels, std::size_t count, std::uint32_t weightedColor)
+bool FadeSpan(std::uint32_t* pixels, std::size_t count, std::uint32_t weightedColor)
 {
     if ((weightedColor >> 24) == 0) {
-        return; // weight 0 changes nothing
+        return false; // weight 0 changes nothing
     }
     static const StepsFunction steps = ChooseSteps();
-    const std::size_t done = steps(pixels, count, weightedColor);
-    FadeSpanLiteral(pixels + done, count - done, weightedColor);
+    const Steps vectorPart = steps(pixels, count, weightedColor);
+    const bool tailChanged = FadeSpanLiteral(pixels + vectorPart.done, count - vectorPart.done, weightedColor);
+    return vectorPart.changed || tailChanged;
 }
 
-void FadeSpanLiteral(std::uint32_t* pixels, std::size_t count, std::uint32_t weightedColor)
+bool FadeSpanLiteral(std::uint32_t* pixels, std::size_t count, std::uint32_t weightedColor)
 {
     const int weight = static_cast<int>(weightedColor >> 24);
     const int red = static_cast<int>((weightedColor >> 16) & 0xFFU);
     const int green = static_cast<int>((weightedColor >> 8) & 0xFFU);
     const int blue = static_cast<int>(weightedColor & 0xFFU);
+    bool changed = false;
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint32_t old = pixels[i];
         const std::uint32_t r = FadeByte(static_cast<int>((old >> 16) & 0xFFU), red, weight);
         const std::uint32_t g = FadeByte(static_cast<int>((old >> 8) & 0xFFU), green, weight);
         const std::uint32_t b = FadeByte(static_cast<int>(old & 0xFFU), blue, weight);
         pixels[i] = (old & 0xFF000000U) | r << 16 | g << 8 | b;
+        changed = changed || pixels[i] != old;
     }
+    return changed;
 }

@@ -1,10 +1,14 @@
 #include "PlantView.h"
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <ctime>
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QResizeEvent>
 #include <QtMath>
 
@@ -20,6 +24,15 @@ std::int32_t ClockSeed()
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(std::time(nullptr)));
 }
 
+// Skipping settled tiles and repainting only what changed can be switched off
+// for comparison, once for the whole run.
+BackBuffer::Tracking ChangeTracking()
+{
+    static const BackBuffer::Tracking tracking =
+        std::getenv("QUILLBROOK_UNOPTIMISED") != nullptr ? BackBuffer::Tracking::Off : BackBuffer::Tracking::On;
+    return tracking;
+}
+
 // The buffer's pixels seen as an image, without a copy.
 QImage WrapBuffer(const BackBuffer& buffer)
 {
@@ -33,7 +46,13 @@ QImage WrapBuffer(const BackBuffer& buffer)
 // when the view asks the worker to stop.
 class PlantView::WorkerHost final : public MorphHost {
 public:
-    WorkerHost(PlantView& view, std::stop_token stop) : m_view(view), m_stop(std::move(stop)) {}
+    WorkerHost(PlantView& view, std::stop_token stop) : m_view(view), m_stop(std::move(stop))
+    {
+        // Frame start times for measuring the frame period, only on request.
+        if (const char* path = std::getenv("QUILLBROOK_FRAME_LOG")) {
+            m_frameLog.reset(std::fopen(path, "w"));
+        }
+    }
 
     void StepRules(RuleMorpher& morpher) override
     {
@@ -41,7 +60,15 @@ public:
         morpher.Advance(m_view.m_tracks, m_view.m_rules, m_view.m_ruleCount,
                         [this] { return m_view.UniformRandom(); });
     }
-    void RenderFrame() override { m_view.RenderFrame(m_stop); }
+    void RenderFrame() override
+    {
+        if (m_frameLog) {
+            const auto sinceEpoch = FramePacer::Clock::now().time_since_epoch();
+            std::fprintf(m_frameLog.get(), "%lld\n",
+                         static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(sinceEpoch).count()));
+        }
+        m_view.RenderFrame(m_stop);
+    }
     [[nodiscard]] FramePacer::Clock::time_point Now() override { return FramePacer::Clock::now(); }
     void WaitUntil(FramePacer::Clock::time_point deadline) override
     {
@@ -51,15 +78,20 @@ public:
     [[nodiscard]] bool StopRequested() const override { return m_stop.stop_requested(); }
 
 private:
+    struct FileCloser {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+
     PlantView& m_view;
     std::stop_token m_stop;
+    std::unique_ptr<std::FILE, FileCloser> m_frameLog;
     std::mutex m_sleepLock;
     std::condition_variable_any m_sleep;
 };
 
 PlantView::PlantView(QWidget* parent)
     : QFrame(parent), m_seed(ClockSeed()), m_random(m_seed), m_uiThread(std::this_thread::get_id()),
-      m_repaint([this] { PaintNow(); })
+      m_repaint([this](const std::vector<PixelRect>& area) { PaintNow(area); })
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     // Every visible pixel inside the edge comes from the buffer.
@@ -109,33 +141,45 @@ PlantStyle PlantView::Style() const
 
 void PlantView::RenderFrame(const std::stop_token& stop)
 {
+    std::vector<PixelRect> changed;
     {
         const std::scoped_lock frameLock(m_frameLock);
         const std::scoped_lock rulesLock(m_rulesLock);
         if (BackBuffer* buffer = m_buffer.Get()) {
             DrawFrame(*buffer, m_clientWidth, m_clientHeight, m_rules, Style(),
                       m_fade.load(std::memory_order_relaxed));
+            changed = buffer->TakeChangedArea();
         }
     }
     m_framesRendered.fetch_add(1, std::memory_order_relaxed);
-    RequestRepaint(stop);
+    RequestRepaint(changed, stop);
 }
 
-void PlantView::RequestRepaint(const std::stop_token& stop)
+void PlantView::RequestRepaint(const std::vector<PixelRect>& area, const std::stop_token& stop)
 {
     if (std::this_thread::get_id() == m_uiThread) {
-        update();
+        PaintNow(area);
         return;
     }
-    m_repaint.RequestAndWait(stop);
+    m_repaint.RequestAndWait(area, stop);
 }
 
-void PlantView::PaintNow()
+void PlantView::PaintNow(const std::vector<PixelRect>& area)
 {
     // A hidden or minimised view paints nothing and answers at once.
-    if (isVisible() && !window()->isMinimized()) {
-        repaint();
+    if (area.empty() || !isVisible() || window()->isMinimized()) {
+        return;
     }
+    // Device pixels to the widget's own, rounded outward, inside the edge.
+    const qreal ratio = devicePixelRatioF();
+    const QPoint origin = contentsRect().topLeft();
+    QRegion region;
+    for (const PixelRect& r : area) {
+        const int left = qFloor(r.left / ratio);
+        const int top = qFloor(r.top / ratio);
+        region += QRect(QPoint(left, top) + origin, QPoint(qCeil(r.right / ratio) - 1, qCeil(r.bottom / ratio) - 1) + origin);
+    }
+    repaint(region & contentsRect());
 }
 
 void PlantView::resizeEvent(QResizeEvent* event)
@@ -148,7 +192,7 @@ void PlantView::resizeEvent(QResizeEvent* event)
 
 void PlantView::OnSize(int cx, int cy)
 {
-    auto buffer = std::make_unique<BackBuffer>(cx, cy);
+    auto buffer = std::make_unique<BackBuffer>(cx, cy, ChangeTracking());
     buffer->FillRect(m_backColor, 0, 0, cx, cy);
     const std::scoped_lock lock(m_frameLock);
     m_buffer.Reset(std::move(buffer));

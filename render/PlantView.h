@@ -64,8 +64,8 @@ private:
     void OnSize(int cx, int cy);
     void OnPaint(const QRect& paintRect);
     void MorphWorker(const std::stop_token& stop);
-    void RequestRepaint(const std::stop_token& stop);
-    void PaintNow();
+    void RequestRepaint(const std::vector<PixelRect>& area, const std::stop_token& stop);
+    void PaintNow(const std::vector<PixelRect>& area);
     [[nodiscard]] PlantStyle Style() const;
 
     BackBufferRef m_buffer;

@@ -5,7 +5,7 @@
 
 #include <QSocketNotifier>
 
-RepaintHandshake::RepaintHandshake(std::function<void()> paint, QObject* parent)
+RepaintHandshake::RepaintHandshake(Painter paint, QObject* parent)
     : QObject(parent), m_paint(std::move(paint)), m_eventFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)),
       m_notifier(new QSocketNotifier(m_eventFd, QSocketNotifier::Read, this))
 {
@@ -18,10 +18,11 @@ RepaintHandshake::~RepaintHandshake()
     close(m_eventFd);
 }
 
-void RepaintHandshake::RequestAndWait(const std::stop_token& stop)
+void RepaintHandshake::RequestAndWait(const std::vector<PixelRect>& area, const std::stop_token& stop)
 {
     std::unique_lock lock(m_lock);
     const std::uint64_t ticket = ++m_requested;
+    m_pending.insert(m_pending.end(), area.begin(), area.end());
     const std::uint64_t one = 1;
     if (write(m_eventFd, &one, sizeof one) != sizeof one) {
         return; // the counter is saturated: a wake-up is pending anyway
@@ -36,11 +37,13 @@ void RepaintHandshake::OnWake()
         return; // spurious: nothing was pending
     }
     std::uint64_t upTo = 0;
+    std::vector<PixelRect> area;
     {
         const std::scoped_lock lock(m_lock);
         upTo = m_requested;
+        area.swap(m_pending);
     }
-    m_paint();
+    m_paint(area);
     const std::scoped_lock lock(m_lock);
     m_answeredUpTo = upTo;
     m_answered.notify_all();

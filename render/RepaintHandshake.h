@@ -5,8 +5,11 @@
 #include <functional>
 #include <mutex>
 #include <stop_token>
+#include <vector>
 
 #include <QObject>
+
+#include "PixelRect.h"
 
 class QSocketNotifier;
 
@@ -19,24 +22,28 @@ class RepaintHandshake : public QObject {
     Q_OBJECT
 
 public:
-    // `paint` runs on the thread that owns this object, once per wake-up.
-    explicit RepaintHandshake(std::function<void()> paint, QObject* parent = nullptr);
+    using Painter = std::function<void(const std::vector<PixelRect>& area)>;
+
+    // `paint` runs on the thread that owns this object, once per wake-up,
+    // with every area requested since the previous paint.
+    explicit RepaintHandshake(Painter paint, QObject* parent = nullptr);
     ~RepaintHandshake() override;
     RepaintHandshake(const RepaintHandshake&) = delete;
     RepaintHandshake& operator=(const RepaintHandshake&) = delete;
 
-    // From the worker: returns once a paint that began after this call has
-    // finished, or at once when `stop` is requested.
-    void RequestAndWait(const std::stop_token& stop);
+    // From the worker: has `area` painted, and returns once a paint that
+    // began after this call has finished, or at once when `stop` is requested.
+    void RequestAndWait(const std::vector<PixelRect>& area, const std::stop_token& stop);
 
 private:
     void OnWake();
 
-    std::function<void()> m_paint;
+    Painter m_paint;
     int m_eventFd;
     QSocketNotifier* m_notifier;
     std::mutex m_lock;
     std::condition_variable_any m_answered;
     std::uint64_t m_requested = 0;
     std::uint64_t m_answeredUpTo = 0;
+    std::vector<PixelRect> m_pending;
 };
