@@ -97,17 +97,34 @@ void BackBuffer::Fade(std::uint32_t weightedColor, int x, int y, int width, int 
         m_settledFor = weightedColor;
         m_settledKnown = true;
     }
+    // Row by row through each band of tiles, so memory is read in order.
+    std::vector<std::uint8_t> changed(static_cast<std::size_t>(m_changes.TilesAcross()));
     for (int down = 0; down < m_changes.TilesDown(); ++down) {
-        for (int across = 0; across < m_changes.TilesAcross(); ++across) {
-            const int tile = down * m_changes.TilesAcross() + across;
-            if (!m_changes.IsLive(tile)) {
-                continue;
+        const int firstTile = down * m_changes.TilesAcross();
+        const int top = down * ChangeMap::kTileHeight;
+        const int bottom = std::min(top + ChangeMap::kTileHeight, m_height);
+        std::fill(changed.begin(), changed.end(), 0);
+        for (int row = top; row < bottom; ++row) {
+            // Each run of live tiles in one call.
+            for (int across = 0; across < m_changes.TilesAcross();) {
+                if (!m_changes.IsLive(firstTile + across)) {
+                    ++across;
+                    continue;
+                }
+                const int first = across;
+                while (across < m_changes.TilesAcross() && m_changes.IsLive(firstTile + across)) {
+                    ++across;
+                }
+                const int left = first * ChangeMap::kTileWidth;
+                const int right = std::min(across * ChangeMap::kTileWidth, m_width);
+                FadeChunks(Row(row) + left, static_cast<std::size_t>(right - left), weightedColor,
+                           ChangeMap::kTileWidth, changed.data() + first);
             }
-            const int left = across * ChangeMap::kTileWidth;
-            const int top = down * ChangeMap::kTileHeight;
-            const PixelRect tileRect{left, top, std::min(left + ChangeMap::kTileWidth, m_width),
-                                     std::min(top + ChangeMap::kTileHeight, m_height)};
-            m_changes.SetFaded(tile, FadeRows(tileRect, weightedColor));
+        }
+        for (int across = 0; across < m_changes.TilesAcross(); ++across) {
+            if (m_changes.IsLive(firstTile + across)) {
+                m_changes.SetFaded(firstTile + across, changed[static_cast<std::size_t>(across)] != 0);
+            }
         }
     }
 }

@@ -10,6 +10,11 @@
 // changed.
 bool FadeSpan(std::uint32_t* pixels, std::size_t count, std::uint32_t weightedColor);
 
+// The same fade, reporting per chunk: changed[i] is set (never cleared) when
+// a pixel of [i * chunk, (i + 1) * chunk) changed.
+void FadeChunks(std::uint32_t* pixels, std::size_t count, std::uint32_t weightedColor, std::size_t chunk,
+                std::uint8_t* changed);
+
 // The same result, one byte and one division at a time: the reference the
 // fast kernel is held to.
 bool FadeSpanLiteral(std::uint32_t* pixels, std::size_t count, std::uint32_t weightedColor);
