@@ -6,12 +6,16 @@
 
 #include <benchmark/benchmark.h>
 
+#include "AnimatedRules.h"
 #include "BenchPicture.h"
 #include "geometry/PlantBuilder.h"
 #include "morph/RuleMorpher.h"
 #include "render/DrawFrame.h"
 #include "render/FadeKernel.h"
 #include "render/PlantStyle.h"
+#ifdef QUILLBROOK_BENCH_PAINTER
+#include "PainterFrame.h"
+#endif
 
 namespace {
 
@@ -86,13 +90,14 @@ void BuildPlant(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(segments.size() * sizeof(Segment)));
 }
 
+// The frame as the window draws it: the rules glide from frame to frame.
 void WholeFrame(benchmark::State& state)
 {
     BenchPicture picture(state);
-    const std::vector<BranchRule> rules = PlantRules();
+    AnimatedRules rules;
     const PlantStyle style;
     picture.Run(state, [&](BackBuffer& buffer, std::int64_t) {
-        DrawFrame(buffer, buffer.Width(), buffer.Height(), rules, style, kDefaultFade);
+        DrawFrame(buffer, buffer.Width(), buffer.Height(), rules.Next(), style, kDefaultFade);
     });
 }
 
@@ -117,6 +122,9 @@ int main(int argc, char** argv)
     Register("CopyBaseline", CopyBaseline)->Apply(AtEverySize);
     Register("BuildPlant", BuildPlant);
     Register("DrawFrame", WholeFrame)->Apply(AtEverySize);
+#ifdef QUILLBROOK_BENCH_PAINTER
+    Register("PainterFrame", PainterFrame)->Apply(AtEverySize);
+#endif
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
