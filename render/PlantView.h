@@ -33,6 +33,7 @@ public:
 
     // The weight of the background in each frame's fade; from the next frame on.
     void SetFade(std::uint8_t fade);
+    [[nodiscard]] std::uint8_t Fade() const { return m_fade.load(std::memory_order_relaxed); }
     // The next uniform value of the view's generator; the worker's thread only.
     double UniformRandom();
 

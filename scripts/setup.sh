@@ -6,7 +6,7 @@ set -euo pipefail
 QUILLBROOK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QUILLBROOK_PACKAGES=(
   g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core librsvg2-bin
+  xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core librsvg2-bin python3
 )
 
 quillbrook_install_packages() {

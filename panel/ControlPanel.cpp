@@ -1,0 +1,55 @@
+#include "ControlPanel.h"
+
+#include <QSignalBlocker>
+#include <QString>
+
+#include "DialogUnits.h"
+#include "res/DialogTemplates.h"
+
+ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent), m_label(this), m_slider(this)
+{
+    setFocusProxy(&m_slider);
+    connect(&m_slider, &QSlider::valueChanged, this, &ControlPanel::OnHScroll);
+}
+
+void ControlPanel::Create(QWidget* parent)
+{
+    setParent(parent);
+    setFont(DialogUnits::DialogFont());
+    resize(DialogUnits(font()).Map(DialogTemplates::kControlPanel).size());
+    OnInitDialog();
+    show();
+}
+
+void ControlPanel::OnInitDialog()
+{
+    const DialogUnits units(font());
+    m_label.setGeometry(units.Map(DialogTemplates::kFadeLabel));
+    m_label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_slider.setGeometry(units.Map(DialogTemplates::kFadeSlider));
+    {
+        // Setting up is not a move of the slider: the one report follows.
+        const QSignalBlocker quiet(m_slider);
+        m_slider.setRange(0, 200);
+        m_slider.setTickInterval(25);
+        m_slider.setPageStep(25);
+        m_slider.setSingleStep(5);
+        m_slider.setValue(150);
+    }
+    UpdateValue();
+}
+
+void ControlPanel::OnHScroll()
+{
+    UpdateValue();
+}
+
+void ControlPanel::UpdateValue()
+{
+    const int value = m_slider.value();
+    m_label.setText(QStringLiteral("\u00B5g (0 - 200): ") + QString::number(value) +
+                    QStringLiteral(" \u00B5g"));
+    if (m_listener != nullptr) {
+        m_listener->OnSliderValue(value);
+    }
+}

@@ -1,0 +1,198 @@
+"""Runs Quillbrook on a private Xvfb display, so tests can run side by side,
+and drives it as a user would. There is no window manager: where a test needs
+one (minimising, the close box), RawX sends the requests a manager would."""
+
+import os
+import shutil
+import socket
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+BACKGROUND = (0x00, 0x00, 0x80)
+# The plant's six depth colours, trunk to tips.
+DEPTH_COLOURS = [(0xFF, 0x80, 0x00), (0xFF, 0x99, 0x33), (0xFF, 0xB2, 0x66),
+                 (0xFF, 0xCC, 0x99), (0xFF, 0xE5, 0xCC), (0xFF, 0xFF, 0xFF)]
+PANEL_HEIGHT = 78
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def run_test(body):
+    """Runs body(path of the program); a failure prints its message and exits 1."""
+    missing = [tool for tool in ("Xvfb", "xdotool", "xwininfo", "import") if not shutil.which(tool)]
+    if missing:
+        sys.exit(f"missing {', '.join(missing)}: scripts/setup.sh installs them")
+    try:
+        body(sys.argv[1])
+    except Failure as failure:
+        sys.exit(f"FAILED: {failure}")
+    print("passed")
+
+
+class XServer:
+    def __init__(self):
+        read_end, write_end = os.pipe()
+        self._xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as reader:
+            self.number = reader.readline().strip()
+        check(self.number.isdigit(), "Xvfb did not start")
+        self._runtime = tempfile.TemporaryDirectory()
+        os.chmod(self._runtime.name, 0o700)
+        self.env = {k: v for k, v in os.environ.items() if k not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+        self.env.update(DISPLAY=f":{self.number}", XDG_RUNTIME_DIR=self._runtime.name)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *_):
+        self._xvfb.terminate()
+        self._xvfb.wait(timeout=10)
+        self._runtime.cleanup()
+
+    def tool(self, *command, check_status=True):
+        result = subprocess.run(command, env=self.env, capture_output=True, timeout=20)
+        check(result.returncode == 0 or not check_status,
+              f"{' '.join(command)}: {result.stderr.decode(errors='replace').strip()}")
+        return result.stdout
+
+
+class Picture:
+    def __init__(self, ppm):
+        magic, width, height, maximum, self.pixels = ppm.split(maxsplit=4)
+        check(magic == b"P6" and maximum == b"255", "import gave no 8-bit PPM picture")
+        self.width, self.height = int(width), int(height)
+
+    def pixel(self, x, y):
+        i = 3 * (y * self.width + x)
+        return tuple(self.pixels[i:i + 3])
+
+    def view(self, margin=0):
+        """The pixels above the panel strip, `margin` pixels in from its edges."""
+        return [self.pixel(x, y) for y in range(margin, self.height - PANEL_HEIGHT - margin)
+                for x in range(margin, self.width - margin)]
+
+
+class Program:
+    def __init__(self, server, path):
+        self.server = server
+        self._stderr = tempfile.TemporaryFile()
+        self.process = subprocess.Popen([path], env=server.env, stdout=subprocess.DEVNULL,
+                                        stderr=self._stderr)
+        self.window = None
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *_):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+        self._stderr.close()
+
+    def wait_for_window(self, timeout=10.0):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            check(self.process.poll() is None, f"the program ended at once ({self.process.returncode})")
+            found = self.server.tool("xdotool", "search", "--onlyvisible", "--name", "^Quillbrook$",
+                                     check_status=False).split()
+            if found:
+                self.window = found[0].decode()
+                return
+            time.sleep(0.05)
+        raise Failure(f"no window named Quillbrook within {timeout} s")
+
+    def size(self):
+        info = self.server.tool("xwininfo", "-id", self.window).decode()
+        fields = dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
+        return int(fields["Width"]), int(fields["Height"])
+
+    def screenshot(self):
+        return Picture(self.server.tool("import", "-window", self.window, "-depth", "8", "ppm:-"))
+
+    def press(self, key):
+        self.server.tool("xdotool", "windowfocus", "--sync", self.window)
+        self.server.tool("xdotool", "key", key)
+
+    def wait_exit(self, timeout):
+        """The exit status, or None if it is still running after `timeout` s."""
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            return None
+
+    def errors(self):
+        self._stderr.seek(0)
+        return self._stderr.read().decode(errors="replace")
+
+
+class RawX:
+    """A bare X11 connection for two window-manager requests."""
+
+    def __init__(self, server):
+        self._socket = socket.socket(socket.AF_UNIX)
+        self._socket.connect(f"/tmp/.X11-unix/X{server.number}")
+        self._socket.sendall(struct.pack("<BxHHHHxx", 0x6C, 11, 0, 0, 0))
+        status, _, _, _, extra = struct.unpack("<BBHHH", self._receive(8))
+        self._receive(4 * extra)
+        check(status == 1, "the X server refused the connection")
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *_):
+        self._socket.close()
+
+    def _receive(self, size):
+        data = b""
+        while len(data) < size:
+            chunk = self._socket.recv(size - len(data))
+            check(chunk, "the X server closed the connection")
+            data += chunk
+        return data
+
+    def _reply(self):
+        packet = self._receive(32)
+        while packet[0] > 1:  # an event every client gets unasked (MappingNotify)
+            packet = self._receive(32)
+        check(packet[0] == 1, f"X error {packet[1]} for request {packet[10]}")
+        return packet + self._receive(4 * struct.unpack_from("<I", packet, 4)[0])
+
+    def _request(self, *parts):
+        self._socket.sendall(b"".join(parts))
+
+    def _sync(self):
+        self._request(struct.pack("<BxH", 43, 1))  # GetInputFocus: a reply after all else
+        self._reply()
+
+    def _atom(self, name):
+        name = name.encode()
+        padded = name + b"\0" * (-len(name) % 4)
+        self._request(struct.pack("<BxHHxx", 16, 2 + len(padded) // 4, len(name)), padded)
+        return struct.unpack_from("<I", self._reply(), 8)[0]
+
+    def minimise(self, window):
+        """As a window manager minimises: WM_STATE Iconic, then unmapped."""
+        wm_state = self._atom("WM_STATE")
+        self._request(struct.pack("<BBHIIIBxxxIII", 18, 0, 8, int(window), wm_state, wm_state, 32, 2, 3, 0))
+        self._request(struct.pack("<BxHI", 10, 2, int(window)))
+        self._sync()
+
+    def press_close_box(self, window):
+        """WM_DELETE_WINDOW through WM_PROTOCOLS, as the close box sends it."""
+        protocols, delete = self._atom("WM_PROTOCOLS"), self._atom("WM_DELETE_WINDOW")
+        event = struct.pack("<BBHII5I", 33, 32, 0, int(window), protocols, delete, 0, 0, 0, 0)
+        self._request(struct.pack("<BxHII", 25, 11, int(window), 0), event)
+        self._sync()
