@@ -1,0 +1,217 @@
+#include "OptionParser.h"
+
+#include <charconv>
+#include <cstdint>
+#include <limits>
+#include <optional>
+
+namespace {
+
+// A whole decimal number, optionally signed, with nothing after it.
+std::optional<std::int64_t> ParseWhole(std::string_view text)
+{
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+        if (!text.empty() && text.front() == '-') {
+            return std::nullopt;
+        }
+    }
+    std::int64_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc{} || ptr != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<int> ParseInRange(std::string_view text, std::int64_t low, std::int64_t high)
+{
+    const auto value = ParseWhole(text);
+    if (!value || *value < low || *value > high) {
+        return std::nullopt;
+    }
+    return static_cast<int>(*value);
+}
+
+std::string Quoted(std::string_view text)
+{
+    return "'" + std::string(text) + "'";
+}
+
+struct Refusal {
+    std::string message;
+};
+
+class Reader {
+public:
+    explicit Reader(std::span<const std::string_view> args) : m_args(args) {}
+
+    OptionParser::Result Run()
+    {
+        OptionParser::Result result;
+        while (m_next < m_args.size()) {
+            const std::string_view arg = m_args[m_next++];
+            std::string_view name = arg;
+            std::optional<std::string_view> inlineValue;
+            if (const auto eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos) {
+                name = arg.substr(0, eq);
+                inlineValue = arg.substr(eq + 1);
+            }
+            try {
+                if (name == "--help" || name == "--version") {
+                    if (inlineValue) {
+                        throw Refusal{std::string(name) + ": takes no value"};
+                    }
+                    result.action = name == "--help" ? OptionParser::Action::Help : OptionParser::Action::Version;
+                    return result;
+                }
+                ReadOption(name, inlineValue, result.options);
+            } catch (const Refusal& refusal) {
+                result.action = OptionParser::Action::Refuse;
+                result.error = refusal.message;
+                return result;
+            }
+        }
+        if (!result.options.WritesSomething()) {
+            result.action = OptionParser::Action::Refuse;
+            result.error = "no output: give --png, --png-sequence, --svg or --dump (see --help)";
+        }
+        return result;
+    }
+
+private:
+    void ReadOption(std::string_view name, std::optional<std::string_view> inlineValue, RenderOptions& options)
+    {
+        const std::string option(name);
+        if (name == "--seed") {
+            const auto value = ParseWhole(Value(name, inlineValue, true));
+            if (!value || *value < std::numeric_limits<std::int32_t>::min() ||
+                *value > std::numeric_limits<std::int32_t>::max()) {
+                throw Refusal{option + ": expects a whole number from -2147483648 to 2147483647, got " +
+                              Quoted(m_lastValue)};
+            }
+            options.seed = static_cast<std::int32_t>(*value);
+        } else if (name == "--frames") {
+            const auto value = ParseInRange(Value(name, inlineValue, true), 1, RenderOptions::kMaxFrames);
+            if (!value) {
+                throw Refusal{option + ": expects a whole number from 1 to 10000000, got " + Quoted(m_lastValue)};
+            }
+            options.frames = *value;
+        } else if (name == "--slider") {
+            const auto value = ParseInRange(Value(name, inlineValue, true), 0, RenderOptions::kMaxSlider);
+            if (!value) {
+                throw Refusal{option + ": expects a whole number from 0 to 200, got " + Quoted(m_lastValue)};
+            }
+            options.slider = *value;
+        } else if (name == "--size") {
+            ReadSize(Value(name, inlineValue, true), options);
+        } else if (name == "--png") {
+            options.png = Path(name, inlineValue, false);
+        } else if (name == "--png-sequence") {
+            options.pngSequence = Path(name, inlineValue, false);
+        } else if (name == "--svg") {
+            options.svg = Path(name, inlineValue, false);
+        } else if (name == "--dump") {
+            options.dump = Path(name, inlineValue, true);
+        } else if (name.starts_with("-")) {
+            throw Refusal{option + ": unknown option (see --help)"};
+        } else {
+            throw Refusal{Quoted(name) + ": unexpected argument; options begin with -- (see --help)"};
+        }
+    }
+
+    void ReadSize(std::string_view text, RenderOptions& options)
+    {
+        const auto x = text.find('x');
+        std::optional<int> width;
+        std::optional<int> height;
+        if (x != std::string_view::npos) {
+            width = ParseInRange(text.substr(0, x), 1, RenderOptions::kMaxSide);
+            height = ParseInRange(text.substr(x + 1), 1, RenderOptions::kMaxSide);
+        }
+        if (!width || !height) {
+            throw Refusal{"--size: expects WIDTHxHEIGHT, each from 1 to 16384, got " + Quoted(text)};
+        }
+        options.width = *width;
+        options.height = *height;
+    }
+
+    // The option's value: after '=' or the next argument. Numbers may begin
+    // with '-' (a negative seed), so for them the next argument is always
+    // taken and the number check reports what it was.
+    std::string_view Value(std::string_view name, std::optional<std::string_view> inlineValue, bool mayStartWithDash)
+    {
+        if (inlineValue) {
+            m_lastValue = *inlineValue;
+            return *inlineValue;
+        }
+        if (m_next >= m_args.size() || (!mayStartWithDash && m_args[m_next].starts_with("-"))) {
+            throw Refusal{std::string(name) + ": missing value (see --help)"};
+        }
+        m_lastValue = m_args[m_next++];
+        return m_lastValue;
+    }
+
+    // A file or directory name. Only the dump may be "-"; any other name
+    // beginning with '-' is far more likely a forgotten value than a file.
+    std::string Path(std::string_view name, std::optional<std::string_view> inlineValue, bool dashIsStdout)
+    {
+        const bool nextLooksLikeOption = !inlineValue && m_next < m_args.size() && m_args[m_next].starts_with("-") &&
+                                         !(dashIsStdout && m_args[m_next] == "-");
+        if (nextLooksLikeOption) {
+            throw Refusal{std::string(name) + ": missing file name (see --help)"};
+        }
+        const std::string_view value = Value(name, inlineValue, true);
+        if (value.empty()) {
+            throw Refusal{std::string(name) + ": expects a file name, got ''"};
+        }
+        return std::string(value);
+    }
+
+    std::span<const std::string_view> m_args;
+    std::size_t m_next = 0;
+    std::string_view m_lastValue;
+};
+
+} // namespace
+
+OptionParser::Result OptionParser::Parse(std::span<const std::string_view> args)
+{
+    return Reader(args).Run();
+}
+
+std::string OptionParser::Usage()
+{
+    return R"(Usage: quillbrook-render [OPTION]...
+Grows the Quillbrook plant without a window, frame by frame as the window does
+but without waiting between frames, and writes it to files. The same seed and
+options always give the same files.
+
+  --seed N            seed of the generator, a whole number from -2147483648
+                      to 2147483647 (default: the clock, as the window seeds)
+  --frames N          frames to render, 1 to 10000000 (default 100)
+  --size WxH          picture size in pixels, each side 1 to 16384
+                      (default 469x339, the window's view)
+  --slider V          the window's slider, 0 to 200: how long the trails stay
+                      (default 150)
+  --png FILE          the picture after the last frame, as PNG
+  --png-sequence DIR  every frame as DIR/frame-000000.png onward (DIR is
+                      created; more digits when there are a million frames
+                      or more)
+  --svg FILE          the last frame's plant as SVG, to print at any size
+  --dump FILE         every frame's branch rules as JSON Lines; '-' writes
+                      to standard output
+  --help              show this help and exit
+  --version           show the version and exit
+
+At least one of --png, --png-sequence, --svg and --dump is needed. Each file
+appears whole or not at all. PNG files carry the seed, the frame count and
+the slider value as text fields.
+
+Exit status: 0 on success, 1 if rendering or writing failed, 2 on bad input.
+
+Example:
+  quillbrook-render --seed 1733668800 --frames 500 --png plant.png
+)";
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class BackBuffer;
+class QIODevice;
+
+// A picture as an opaque 8-bit RGB PNG, carrying in text fields what it
+// takes to render it again.
+class PngWriter {
+public:
+    struct Fields {
+        std::int32_t seed = 0;
+        long long frames = 0;
+        int slider = 0;
+    };
+
+    // The keys of the text fields.
+    static constexpr const char* kSeedKey = "Seed";
+    static constexpr const char* kFramesKey = "Frames";
+    static constexpr const char* kSliderKey = "Slider";
+
+    // False with `error` set when the image could not be written.
+    [[nodiscard]] static bool Write(QIODevice& device, const BackBuffer& picture, const Fields& fields,
+                                    std::string& error);
+};

@@ -1,0 +1,119 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <thread>
+
+#include <QImage>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "RenderRun.h"
+
+TEST(CommandLine, BadInputExitsWithTwoAndOneLineNamingTheOptionAndLeavesNoFile)
+{
+    QTemporaryDir dir;
+    const QString d = dir.path();
+    QFile plain(d + "/plain");
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    // The good --png comes first: it is already open when the refusal comes.
+    const QString png = d + "/a.png";
+    const std::vector<std::pair<QStringList, QString>> cases{
+        {{"--png", png, "--frames", "ten"}, "--frames"},
+        {{"--png", png, "--fps", "60"}, "--fps"},
+        {{"--png", png, "--svg", d + "/missing/b.svg"}, "--svg"},
+        {{"--png", png, "--svg", d}, "--svg"},
+        {{"--png", png, "--svg", d + "/b.svg", "--dump", d + "/plain/c.jsonl"}, "--dump"},
+        {{"--png", png, "--dump", "-", "--png-sequence", d + "/plain"}, "--png-sequence"},
+    };
+    for (const auto& [args, option] : cases) {
+        const RenderRun run = RenderRun::Of(args);
+        EXPECT_TRUE(run.normalExit);
+        EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+        EXPECT_TRUE(run.err.startsWith("quillbrook-render: " + option.toUtf8() + ":")) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_EQ(Entries(d), QStringList{"plain"}) << args.join(' ').toStdString();
+    }
+
+    EXPECT_TRUE(RenderRun::Of({"--help"}).out.startsWith("Usage: quillbrook-render"));
+    EXPECT_EQ(RenderRun::Of({"--version"}).out, QByteArray("quillbrook-render " QUILLBROOK_VERSION "\n"));
+}
+
+TEST(CommandLine, SameSeedSameBytesAndAnotherSeedAnotherPlant)
+{
+    QTemporaryDir dir;
+    const auto render = [&dir](const QString& name, const QString& seed) {
+        const QString base = dir.path() + "/" + name;
+        const RenderRun run = RenderRun::Of({"--seed", seed, "--frames", "60", "--size", "240x180", "--png",
+                                             base + ".png", "--svg", base + ".svg", "--dump", base + ".jsonl"});
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        return base;
+    };
+    const QString a = render("a", "424242");
+    const QString b = render("b", "424242");
+    const QString other = render("other", "424243");
+    for (const char* ext : {".png", ".svg", ".jsonl"}) {
+        const QByteArray bytes = FileBytes(a + ext);
+        EXPECT_FALSE(bytes.isEmpty()) << ext;
+        EXPECT_EQ(bytes, FileBytes(b + ext)) << ext;
+        EXPECT_NE(bytes, FileBytes(other + ext)) << ext;
+    }
+}
+
+TEST(CommandLine, InterruptedRunLeavesOnlyWholeFiles)
+{
+    QTemporaryDir dir;
+    const QString d = dir.path();
+    QProcess process;
+    process.start(QStringLiteral(QUILLBROOK_RENDER_PATH), {"--frames", "10000000", "--size", "32x24", "--dump", "-",
+                                                           "--png", d + "/a.png", "--svg", d + "/a.svg",
+                                                           "--png-sequence", d + "/seq"});
+    // Dump output means frames are being rendered and every output is open.
+    ASSERT_TRUE(process.waitForReadyRead(60'000));
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(60'000));
+    EXPECT_EQ(process.exitStatus(), QProcess::CrashExit) << "ends by the signal it got";
+
+    EXPECT_EQ(Entries(d), QStringList{"seq"});
+    const QStringList frames = Entries(d + "/seq");
+    EXPECT_FALSE(frames.isEmpty());
+    for (const QString& frame : frames) {
+        EXPECT_TRUE(QRegularExpression("^frame-\\d{7}\\.png$").match(frame).hasMatch()) << frame.toStdString();
+        EXPECT_EQ(QImage(d + "/seq/" + frame).size(), QSize(32, 24)) << frame.toStdString();
+    }
+}
+
+TEST(CommandLine, ExistingPipeIsWrittenThroughNotReplaced)
+{
+    QTemporaryDir dir;
+    QTemporaryDir elsewhere;
+    const QByteArray fifo = QFile::encodeName(dir.path() + "/pipe");
+    // A second name for the pipe, which a faulty run cannot replace.
+    const QByteArray sameFifo = QFile::encodeName(elsewhere.path() + "/pipe");
+    ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+    ASSERT_EQ(link(fifo.constData(), sameFifo.constData()), 0);
+    QByteArray received;
+    std::thread reader([&] {
+        QFile in(QString::fromUtf8(fifo));
+        if (in.open(QIODevice::ReadOnly)) {
+            received = in.readAll();
+        }
+    });
+    const RenderRun run = RenderRun::Of({"--seed", "9", "--frames", "3", "--svg", QString::fromUtf8(fifo)});
+    // Should the run never open the pipe, this lets the reader go.
+    if (const int unblock = open(sameFifo.constData(), O_WRONLY | O_NONBLOCK); unblock >= 0) {
+        close(unblock);
+    }
+    reader.join();
+
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    struct stat info {};
+    ASSERT_EQ(stat(fifo.constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    EXPECT_EQ(received.count("<line "), 1365);
+    EXPECT_EQ(Entries(dir.path()), QStringList{"pipe"});
+}
