@@ -18,6 +18,10 @@ public:
     // Waits until `deadline` or a stop request, whichever comes first.
     virtual void WaitUntil(FramePacer::Clock::time_point deadline) = 0;
     [[nodiscard]] virtual bool StopRequested() const = 0;
+    // Holds the worker while frames would go unseen or are paused, until that
+    // ends or a stop is requested. A host that always shows its frames keeps
+    // this as it is.
+    virtual void WaitWhileIdle() {}
 
 protected:
     MorphHost() = default;

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QRegion>
 #include <QResizeEvent>
+#include <QWindow>
 #include <QtMath>
 
 #include "DrawFrame.h"
@@ -76,6 +77,7 @@ public:
         m_sleep.wait_until(lock, m_stop, deadline, [] { return false; });
     }
     [[nodiscard]] bool StopRequested() const override { return m_stop.stop_requested(); }
+    void WaitWhileIdle() override { m_view.WaitWhileIdle(m_stop); }
 
 private:
     struct FileCloser {
@@ -111,6 +113,32 @@ void PlantView::SetFade(std::uint8_t fade)
 double PlantView::UniformRandom()
 {
     return m_random.Uniform();
+}
+
+void PlantView::SetPaused(bool paused)
+{
+    const std::scoped_lock lock(m_idleLock);
+    m_paused = paused;
+    m_idleChanged.notify_all();
+}
+
+bool PlantView::IsPaused() const
+{
+    const std::scoped_lock lock(m_idleLock);
+    return m_paused;
+}
+
+void PlantView::SetSeen(bool seen)
+{
+    const std::scoped_lock lock(m_idleLock);
+    m_seen = seen;
+    m_idleChanged.notify_all();
+}
+
+void PlantView::WaitWhileIdle(const std::stop_token& stop)
+{
+    std::unique_lock lock(m_idleLock);
+    m_idleChanged.wait(lock, stop, [this] { return m_seen && !m_paused; });
 }
 
 void PlantView::StartMorphWorker()
@@ -166,8 +194,14 @@ void PlantView::RequestRepaint(const std::vector<PixelRect>& area, const std::st
 
 void PlantView::PaintNow(const std::vector<PixelRect>& area)
 {
-    // A hidden or minimised view paints nothing and answers at once.
-    if (area.empty() || !isVisible() || window()->isMinimized()) {
+    // A view that cannot be seen paints nothing, answers at once, and lets
+    // the worker idle until it can be seen again (the next paint says so).
+    const QWindow* handle = window()->windowHandle();
+    if (!isVisible() || window()->isMinimized() || handle == nullptr || !handle->isExposed()) {
+        SetSeen(false);
+        return;
+    }
+    if (area.empty()) {
         return;
     }
     // Device pixels to the widget's own, rounded outward, inside the edge.
@@ -185,9 +219,49 @@ void PlantView::PaintNow(const std::vector<PixelRect>& area)
 void PlantView::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
+    SizeBufferToView();
+}
+
+void PlantView::SizeBufferToView()
+{
     const qreal ratio = devicePixelRatioF();
     const QSize size = contentsRect().size();
     OnSize(qCeil(size.width() * ratio), qCeil(size.height() * ratio));
+}
+
+void PlantView::showEvent(QShowEvent* event)
+{
+    QFrame::showEvent(event);
+    // Minimising and restoring are watched on the top-level window.
+    if (m_watchedWindow != window()) {
+        if (m_watchedWindow != nullptr) {
+            m_watchedWindow->removeEventFilter(this);
+        }
+        m_watchedWindow = window();
+        m_watchedWindow->installEventFilter(this);
+    }
+    SetSeen(!window()->isMinimized());
+}
+
+void PlantView::hideEvent(QHideEvent* event)
+{
+    QFrame::hideEvent(event);
+    SetSeen(false);
+}
+
+bool PlantView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_watchedWindow && event->type() == QEvent::WindowStateChange) {
+        if (m_watchedWindow->isMinimized()) {
+            SetSeen(false);
+        } else if (isVisible()) {
+            // Back from the taskbar: start afresh from the background, as
+            // every resize does.
+            SizeBufferToView();
+            SetSeen(true);
+        }
+    }
+    return QFrame::eventFilter(watched, event);
 }
 
 void PlantView::OnSize(int cx, int cy)
@@ -202,6 +276,7 @@ void PlantView::OnSize(int cx, int cy)
 
 void PlantView::paintEvent(QPaintEvent* event)
 {
+    SetSeen(true); // exposed again, if it was not
     QFrame::paintEvent(event); // the edge
     OnPaint(event->rect() & contentsRect());
 }

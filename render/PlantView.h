@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <stop_token>
@@ -37,6 +38,10 @@ public:
     // The next uniform value of the view's generator; the worker's thread only.
     double UniformRandom();
 
+    // Space's pause: while paused no frame is drawn and the picture stays.
+    void SetPaused(bool paused);
+    [[nodiscard]] bool IsPaused() const;
+
     // Starts the morph worker; StopMorphWorker asks it to stop and waits for
     // it. The view must not be destroyed, nor its window torn down, while the
     // worker runs: the destructor stops it too, as a last resort.
@@ -57,12 +62,18 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     class WorkerHost;
     friend class PlantViewTest;
 
     void OnSize(int cx, int cy);
+    void SizeBufferToView();
+    void SetSeen(bool seen);
+    void WaitWhileIdle(const std::stop_token& stop);
     void OnPaint(const QRect& paintRect);
     void MorphWorker(const std::stop_token& stop);
     void RequestRepaint(const std::vector<PixelRect>& area, const std::stop_token& stop);
@@ -91,6 +102,14 @@ private:
     // the frame lock.
     int m_clientWidth = 0;
     int m_clientHeight = 0;
+
+    // Whether frames would be seen, and Space's pause: the worker idles
+    // unless seen and not paused.
+    mutable std::mutex m_idleLock;
+    std::condition_variable_any m_idleChanged;
+    bool m_seen = false;
+    bool m_paused = false;
+    QWidget* m_watchedWindow = nullptr;
 
     std::thread::id m_uiThread;
     RepaintHandshake m_repaint;

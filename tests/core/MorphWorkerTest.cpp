@@ -1,4 +1,7 @@
+#include <algorithm>
 #include <chrono>
+#include <new>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -67,4 +70,21 @@ TEST(MorphWorker, NoRulesRendersTheBareTrunkEveryFrame)
         ASSERT_TRUE(rules.empty());
     }
     EXPECT_EQ(CountPixels(buffer, 0x00FF8000), 29); // 60 x 90: the trunk spans rows 89 up to 61
+}
+
+TEST(MorphWorker, FailingFramesAreReportedOnceAndTheAnimationGoesOn)
+{
+    MorphTestHost host(1, 4, 20);
+    host.onRender = [&host](const std::vector<BranchRule>&) {
+        const std::size_t frame = host.rulesByFrame.size();
+        if (frame >= 3 && frame < 6) {
+            throw std::bad_alloc();
+        }
+    };
+    testing::internal::CaptureStderr();
+    RunMorphWorker(host);
+    const std::string reported = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(host.rulesByFrame.size(), 20U);
+    EXPECT_EQ(std::count(reported.begin(), reported.end(), '\n'), 1) << reported;
+    EXPECT_NE(reported.find("bad_alloc"), std::string::npos) << reported;
 }

@@ -125,6 +125,54 @@ private slots:
         QCOMPARE(shown.copy(edge, edge, 120, 90), view.Snapshot());
     }
 
+    void UnseenViewRendersNoFramesUntilSeenAgain()
+    {
+        PlantView view;
+        ResizeInside(view, 120, 90);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.StartMorphWorker();
+        QTRY_VERIFY_WITH_TIMEOUT(view.FramesRendered() >= 3, 10000);
+
+        view.hide();
+        QTest::qWait(100); // a frame under way may still finish
+        const std::uint64_t hidden = view.FramesRendered();
+        QTest::qWait(300);
+        QCOMPARE(view.FramesRendered(), hidden);
+
+        view.show();
+        QTRY_VERIFY_WITH_TIMEOUT(view.FramesRendered() > hidden, 10000);
+
+        view.SetPaused(true);
+        QTest::qWait(100);
+        const std::uint64_t paused = view.FramesRendered();
+        const QImage still = view.Snapshot();
+        QTest::qWait(300);
+        QCOMPARE(view.FramesRendered(), paused);
+        QCOMPARE(view.Snapshot(), still);
+        view.SetPaused(false);
+        QTRY_VERIFY_WITH_TIMEOUT(view.FramesRendered() > paused, 10000);
+    }
+
+    void BufferWithoutMemoryShowsTheBackgroundAndRecovers()
+    {
+        PlantView view;
+        ResizeInside(view, 60, 40);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.OnSize(100000, 100000); // far more than can be had
+        view.RenderFrame();
+        QVERIFY(view.Snapshot().isNull());
+        const QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const int edge = view.frameWidth();
+        QCOMPARE(Count(shown.copy(edge, edge, 60, 40), kBack), 60 * 40);
+
+        ResizeInside(view, 50, 30);
+        view.RenderFrame();
+        QCOMPARE(view.Snapshot().size(), QSize(50, 30));
+        QCOMPARE(view.Snapshot().pixel(25, 29), kTrunk);
+    }
+
     void FrameWithoutPixelsIsSkipped()
     {
         PlantView view;
