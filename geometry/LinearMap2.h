@@ -12,15 +12,18 @@ struct LinearMap2 {
 
     constexpr LinearMap2() = default;
     constexpr LinearMap2(double scaleX, double scaleY, double offsetX, double offsetY)
-        : sx(scaleX), sy(scaleY), ox(offsetX), oy(offsetY) {}
+        : sx(scaleX), sy(scaleY), ox(offsetX), oy(offsetY)
+    {
+    }
 
     // The map sending source's first corner to destination's first corner and
     // source's second corner to destination's second corner.
     constexpr LinearMap2(const Rect2& source, const Rect2& destination)
         : sx((destination.x1 - destination.x0) / (source.x1 - source.x0)),
-          sy((destination.y1 - destination.y0) / (source.y1 - source.y0)),
-          ox(destination.x0 - source.x0 * sx),
-          oy(destination.y0 - source.y0 * sy) {}
+          sy((destination.y1 - destination.y0) / (source.y1 - source.y0)), ox(destination.x0 - source.x0 * sx),
+          oy(destination.y0 - source.y0 * sy)
+    {
+    }
 
     [[nodiscard]] constexpr Vec2 Apply(Vec2 p) const { return {p.x * sx + ox, p.y * sy + oy}; }
 };

@@ -6,11 +6,9 @@
 struct PixelColor {
     std::uint32_t value = 0;
 
-    [[nodiscard]] static constexpr PixelColor FromBytes(std::uint8_t red, std::uint8_t green,
-                                                        std::uint8_t blue)
+    [[nodiscard]] static constexpr PixelColor FromBytes(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
     {
-        return PixelColor{static_cast<std::uint32_t>(red) * 65536U +
-                          static_cast<std::uint32_t>(green) * 256U + blue};
+        return PixelColor{static_cast<std::uint32_t>(red) * 65536U + static_cast<std::uint32_t>(green) * 256U + blue};
     }
 
     [[nodiscard]] constexpr std::uint8_t Red() const { return static_cast<std::uint8_t>(value >> 16); }

@@ -21,8 +21,8 @@ PixelColor DepthColor(int depth, int levels, PixelColor trunkColor, PixelColor t
                                  Blend(trunkColor.Blue(), tipColor.Blue(), t));
 }
 
-void BuildBranch(SegmentList& list, Vec2 start, Vec2 end, int depth, int levels,
-                 std::span<const BranchRule> rules, PixelColor trunkColor, PixelColor tipColor)
+void BuildBranch(SegmentList& list, Vec2 start, Vec2 end, int depth, int levels, std::span<const BranchRule> rules,
+                 PixelColor trunkColor, PixelColor tipColor)
 {
     list.push_back({start, end, DepthColor(depth, levels, trunkColor, tipColor)});
     if (depth + 1 > levels || rules.empty()) {

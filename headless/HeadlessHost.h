@@ -18,8 +18,8 @@
 class HeadlessHost final : public MorphHost {
 public:
     // Sees every frame just drawn, numbered from 0; false stops the run.
-    using FrameObserver = std::function<bool(long long frame, const BackBuffer& buffer,
-                                             std::span<const BranchRule> rules)>;
+    using FrameObserver =
+        std::function<bool(long long frame, const BackBuffer& buffer, std::span<const BranchRule> rules)>;
 
     HeadlessHost(std::int32_t seed, int width, int height, std::uint8_t fade, long long frames);
 

@@ -19,8 +19,7 @@ void ProgressBar::Update(long long done, Clock::time_point now)
     std::string line = "\r[";
     line.append(static_cast<std::size_t>(filled), '#');
     line.append(static_cast<std::size_t>(kWidth - filled), '.');
-    line += "] " + std::to_string(percent) + "%  " + std::to_string(done) + "/" + std::to_string(m_total) +
-            " frames";
+    line += "] " + std::to_string(percent) + "%  " + std::to_string(done) + "/" + std::to_string(m_total) + " frames";
     m_out << line << std::flush;
     m_lineLength = std::max(m_lineLength, line.size() - 1);
     m_lastDrawn = now;

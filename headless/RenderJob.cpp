@@ -39,9 +39,7 @@ std::unique_ptr<OutputFile> MaybeOutput(const std::string& path, bool dashIsStan
 
 } // namespace
 
-RenderJob::RenderJob(RenderOptions options, std::ostream& errors) : m_options(std::move(options)), m_errors(errors)
-{
-}
+RenderJob::RenderJob(RenderOptions options, std::ostream& errors) : m_options(std::move(options)), m_errors(errors) {}
 
 std::int32_t RenderJob::ClockSeed()
 {
@@ -91,8 +89,8 @@ RenderJob::Outcome RenderJob::Run()
 
     HeadlessHost host(seed, o.width, o.height, FadeFromSlider(o.slider), o.frames);
     if (!host.HasPicture()) {
-        Report("--size", "not enough memory for a " + std::to_string(o.width) + "x" + std::to_string(o.height) +
-                             " picture");
+        Report("--size",
+               "not enough memory for a " + std::to_string(o.width) + "x" + std::to_string(o.height) + " picture");
         return Outcome::Failure;
     }
 
@@ -158,8 +156,7 @@ RenderJob::Outcome RenderJob::Run()
         const std::string description = "quillbrook-render --seed " + std::to_string(seed) + " --frames " +
                                         std::to_string(o.frames) + " --size " + std::to_string(o.width) + "x" +
                                         std::to_string(o.height) + " --slider " + std::to_string(o.slider);
-        if (!WriteAll(svg->Device(),
-                      SvgWriter::Picture(host.Rules(), o.width, o.height, PlantStyle{}, description))) {
+        if (!WriteAll(svg->Device(), SvgWriter::Picture(host.Rules(), o.width, o.height, PlantStyle{}, description))) {
             Report("--svg", CannotWrite(o.svg, svg->Device().errorString()));
             return Outcome::Failure;
         }

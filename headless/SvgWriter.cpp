@@ -23,10 +23,17 @@ std::string Escaped(std::string_view text)
     std::string out;
     for (const char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -47,8 +54,7 @@ std::string SvgWriter::Picture(std::span<const BranchRule> rules, int width, int
                                std::string_view description)
 {
     SegmentList segments;
-    BuildBranch(segments, style.trunkStart, style.trunkEnd, 0, style.levels, rules, style.trunkColor,
-                style.tipColor);
+    BuildBranch(segments, style.trunkStart, style.trunkEnd, 0, style.levels, rules, style.trunkColor, style.tipColor);
     // The same map the frame draws with, so line i here is line i there.
     const LinearMap2 map = ViewMapping(0, 0, width, height);
 
@@ -60,8 +66,8 @@ std::string SvgWriter::Picture(std::span<const BranchRule> rules, int width, int
     out += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + w + "\" height=\"" + h +
            "\" viewBox=\"0 0 " + w + " " + h + "\">\n";
     out += "<desc>" + Escaped(description) + "</desc>\n";
-    out += "<rect x=\"0\" y=\"0\" width=\"" + w + "\" height=\"" + h + "\" fill=\"" + HexColor(style.backColor) +
-           "\"/>\n";
+    out +=
+        "<rect x=\"0\" y=\"0\" width=\"" + w + "\" height=\"" + h + "\" fill=\"" + HexColor(style.backColor) + "\"/>\n";
     out += "<g fill=\"none\" stroke-width=\"1\">\n";
     for (const Segment& segment : segments) {
         const Vec2 start = map.Apply(segment.start);

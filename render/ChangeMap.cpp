@@ -14,8 +14,7 @@ int TilesFor(int pixels, int tile)
 ChangeMap::ChangeMap(int width, int height)
     : m_width(std::max(width, 0)), m_height(std::max(height, 0)), m_across(TilesFor(width, kTileWidth)),
       m_down(TilesFor(height, kTileHeight)),
-      m_live(static_cast<std::size_t>(m_across) * static_cast<std::size_t>(m_down), 1),
-      m_touched(m_live.size(), 1)
+      m_live(static_cast<std::size_t>(m_across) * static_cast<std::size_t>(m_down), 1), m_touched(m_live.size(), 1)
 {
 }
 

@@ -3,8 +3,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <ctime>
+#include <memory>
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -58,15 +58,15 @@ public:
     void StepRules(RuleMorpher& morpher) override
     {
         const std::scoped_lock lock(m_view.m_rulesLock);
-        morpher.Advance(m_view.m_tracks, m_view.m_rules, m_view.m_ruleCount,
-                        [this] { return m_view.UniformRandom(); });
+        morpher.Advance(m_view.m_tracks, m_view.m_rules, m_view.m_ruleCount, [this] { return m_view.UniformRandom(); });
     }
     void RenderFrame() override
     {
         if (m_frameLog) {
             const auto sinceEpoch = FramePacer::Clock::now().time_since_epoch();
-            std::fprintf(m_frameLog.get(), "%lld\n",
-                         static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(sinceEpoch).count()));
+            std::fprintf(
+                m_frameLog.get(), "%lld\n",
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(sinceEpoch).count()));
         }
         m_view.RenderFrame(m_stop);
     }
@@ -174,8 +174,7 @@ void PlantView::RenderFrame(const std::stop_token& stop)
         const std::scoped_lock frameLock(m_frameLock);
         const std::scoped_lock rulesLock(m_rulesLock);
         if (BackBuffer* buffer = m_buffer.Get()) {
-            DrawFrame(*buffer, m_clientWidth, m_clientHeight, m_rules, Style(),
-                      m_fade.load(std::memory_order_relaxed));
+            DrawFrame(*buffer, m_clientWidth, m_clientHeight, m_rules, Style(), m_fade.load(std::memory_order_relaxed));
             changed = buffer->TakeChangedArea();
         }
     }
@@ -211,7 +210,8 @@ void PlantView::PaintNow(const std::vector<PixelRect>& area)
     for (const PixelRect& r : area) {
         const int left = qFloor(r.left / ratio);
         const int top = qFloor(r.top / ratio);
-        region += QRect(QPoint(left, top) + origin, QPoint(qCeil(r.right / ratio) - 1, qCeil(r.bottom / ratio) - 1) + origin);
+        region +=
+            QRect(QPoint(left, top) + origin, QPoint(qCeil(r.right / ratio) - 1, qCeil(r.bottom / ratio) - 1) + origin);
     }
     repaint(region & contentsRect());
 }
@@ -276,7 +276,7 @@ void PlantView::OnSize(int cx, int cy)
 
 void PlantView::paintEvent(QPaintEvent* event)
 {
-    SetSeen(true); // exposed again, if it was not
+    SetSeen(true);             // exposed again, if it was not
     QFrame::paintEvent(event); // the edge
     OnPaint(event->rect() & contentsRect());
 }

@@ -8,8 +8,8 @@
 // Pixel access by column and row, as the buffer lays its words out.
 inline std::uint32_t& PixelAt(BackBuffer& buffer, int x, int y)
 {
-    return buffer.Bits()[static_cast<std::size_t>(y) * static_cast<std::size_t>(buffer.Stride()) +
-                         static_cast<std::size_t>(x)];
+    return buffer
+        .Bits()[static_cast<std::size_t>(y) * static_cast<std::size_t>(buffer.Stride()) + static_cast<std::size_t>(x)];
 }
 
 // Fills every word, the padding beyond the width included.

@@ -11,7 +11,6 @@ constexpr PlantStyle kStyle{};
 constexpr std::uint32_t kBack = 0x00000080;
 constexpr std::uint32_t kTrunk = 0x00FF8000;
 
-
 } // namespace
 
 TEST(DrawFrame, TrunkLandsWhereTheMapSendsIt)
@@ -49,7 +48,7 @@ TEST(DrawFrame, FadeWeightDecidesWhatRemainsOfEarlierFrames)
     // The left child runs from (200, 200) to (150, 200).
     for (const auto& [fade, kept] : {std::pair{std::uint8_t{255}, false}, {std::uint8_t{0}, true}}) {
         BackBuffer buffer(400, 300);
-    FillAllWords(buffer, kBack);
+        FillAllWords(buffer, kBack);
         DrawFrame(buffer, 400, 300, left, kStyle, fade);
         DrawFrame(buffer, 400, 300, right, kStyle, fade);
         EXPECT_EQ(PixelAt(buffer, 170, 200) != kBack, kept) << int{fade};

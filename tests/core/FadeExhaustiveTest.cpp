@@ -34,8 +34,8 @@ TEST(FadeSpan, EqualsTheFormulaForEveryByteTargetAndWeight)
                 pixels[i] = (b ^ 0xA5U) << 24 | b << 16 | (255 - b) << 8 | b;
             }
             literal = pixels;
-            const auto weighted = static_cast<std::uint32_t>(weight) << 24 |
-                                  static_cast<std::uint32_t>(target) * 0x00010101U;
+            const auto weighted =
+                static_cast<std::uint32_t>(weight) << 24 | static_cast<std::uint32_t>(target) * 0x00010101U;
             FadeSpan(pixels.data(), kCount, weighted);
             FadeSpanLiteral(literal.data(), kCount, weighted);
             for (std::size_t i = 0; i < kCount; ++i) {

@@ -38,11 +38,11 @@ TEST(Vec2, OperationsReturnNewValuesInOperandOrder)
 
 TEST(FitAspect, GrowsOneSideToTheScreensProportions)
 {
-    EXPECT_EQ(Screen(400, 300).FitAspect(kWorldRect), (Rect2{-10.0, 0.0, 10.0, 15.0}));     // wide
-    EXPECT_EQ(Screen(200, 600).FitAspect(kWorldRect), (Rect2{-5.0, -7.5, 5.0, 22.5}));      // tall
-    EXPECT_EQ(Screen(200, 300).FitAspect(kWorldRect), kWorldRect);                          // exact
+    EXPECT_EQ(Screen(400, 300).FitAspect(kWorldRect), (Rect2{-10.0, 0.0, 10.0, 15.0}));             // wide
+    EXPECT_EQ(Screen(200, 600).FitAspect(kWorldRect), (Rect2{-5.0, -7.5, 5.0, 22.5}));              // tall
+    EXPECT_EQ(Screen(200, 300).FitAspect(kWorldRect), kWorldRect);                                  // exact
     EXPECT_EQ(Screen(400, 300).FitAspect({5.0, 15.0, -5.0, 0.0}), (Rect2{-10.0, 0.0, 10.0, 15.0})); // swapped
-    EXPECT_EQ(Screen(0, 0).FitAspect({5.0, 15.0, -5.0, 0.0}), kWorldRect);                  // empty
+    EXPECT_EQ(Screen(0, 0).FitAspect({5.0, 15.0, -5.0, 0.0}), kWorldRect);                          // empty
 }
 
 TEST(FitAspect, AScreenWithOneZeroSideGivesTheWorldRectangle)

@@ -59,9 +59,8 @@ TEST(MinStdRandom, NegativeIntermediateIsBroughtBack)
 
 TEST(MinStdRandom, EverySeedKeepsTheStateInRange)
 {
-    for (const std::int32_t seed :
-         {std::numeric_limits<std::int32_t>::min(), -2147483647, -1, 0, 1, 2147483646,
-          std::numeric_limits<std::int32_t>::max()}) {
+    for (const std::int32_t seed : {std::numeric_limits<std::int32_t>::min(), -2147483647, -1, 0, 1, 2147483646,
+                                    std::numeric_limits<std::int32_t>::max()}) {
         MinStdRandom random(seed);
         for (int i = 0; i < 100; ++i) {
             const std::int32_t state = random.Next();

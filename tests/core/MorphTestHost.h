@@ -15,7 +15,10 @@ class MorphTestHost final : public MorphHost {
 public:
     using Clock = FramePacer::Clock;
 
-    MorphTestHost(std::int32_t seed, int ruleCount, int frames) : m_random(seed), m_ruleCount(ruleCount), m_frames(frames) {}
+    MorphTestHost(std::int32_t seed, int ruleCount, int frames)
+        : m_random(seed), m_ruleCount(ruleCount), m_frames(frames)
+    {
+    }
 
     void StepRules(RuleMorpher& morpher) override
     {

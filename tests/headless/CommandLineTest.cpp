@@ -69,9 +69,9 @@ TEST(CommandLine, InterruptedRunLeavesOnlyWholeFiles)
     QTemporaryDir dir;
     const QString d = dir.path();
     QProcess process;
-    process.start(QStringLiteral(QUILLBROOK_RENDER_PATH), {"--frames", "10000000", "--size", "32x24", "--dump", "-",
-                                                           "--png", d + "/a.png", "--svg", d + "/a.svg",
-                                                           "--png-sequence", d + "/seq"});
+    process.start(QStringLiteral(QUILLBROOK_RENDER_PATH),
+                  {"--frames", "10000000", "--size", "32x24", "--dump", "-", "--png", d + "/a.png", "--svg",
+                   d + "/a.svg", "--png-sequence", d + "/seq"});
     // Dump output means frames are being rendered and every output is open.
     ASSERT_TRUE(process.waitForReadyRead(60'000));
     process.terminate();

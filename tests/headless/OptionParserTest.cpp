@@ -16,12 +16,11 @@ OptionParser::Result Parse(std::vector<std::string_view> args)
 
 TEST(OptionParser, ReadsEveryOptionWithItsValueNextOrAfterEquals)
 {
-    for (const auto& args : {std::vector<std::string_view>{"--seed", "-7", "--frames", "250", "--size", "200x300",
-                                                           "--slider", "0", "--png", "a.png", "--png-sequence", "seq",
-                                                           "--svg", "b.svg", "--dump", "-"},
-                             std::vector<std::string_view>{"--seed=-7", "--frames=250", "--size=200x300", "--slider=0",
-                                                           "--png=a.png", "--png-sequence=seq", "--svg=b.svg",
-                                                           "--dump=-"}}) {
+    for (const auto& args :
+         {std::vector<std::string_view>{"--seed", "-7", "--frames", "250", "--size", "200x300", "--slider", "0",
+                                        "--png", "a.png", "--png-sequence", "seq", "--svg", "b.svg", "--dump", "-"},
+          std::vector<std::string_view>{"--seed=-7", "--frames=250", "--size=200x300", "--slider=0", "--png=a.png",
+                                        "--png-sequence=seq", "--svg=b.svg", "--dump=-"}}) {
         const auto result = Parse(args);
         ASSERT_EQ(result.action, OptionParser::Action::Render) << result.error;
         const RenderOptions& o = result.options;

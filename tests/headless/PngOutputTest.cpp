@@ -21,8 +21,8 @@ std::uint32_t Blend(std::uint32_t from, std::uint32_t to, auto step)
 {
     std::uint32_t result = 0;
     for (const int shift : {16, 8, 0}) {
-        result |= static_cast<std::uint32_t>(step(static_cast<int>(from >> shift & 0xFF),
-                                                  static_cast<int>(to >> shift & 0xFF)))
+        result |= static_cast<std::uint32_t>(
+                      step(static_cast<int>(from >> shift & 0xFF), static_cast<int>(to >> shift & 0xFF)))
                   << shift;
     }
     return result;

@@ -72,8 +72,10 @@ TEST(SvgOutput, LastFramePlantAsOneLineASegmentWhereThePictureDrewIt)
     const QRect drawn = PlantBounds(picture);
     const QRect rendered = PlantBounds(raster);
     ASSERT_FALSE(drawn.isEmpty());
-    for (const auto& [a, b] : {std::pair{drawn.left(), rendered.left()}, {drawn.top(), rendered.top()},
-                               {drawn.right(), rendered.right()}, {drawn.bottom(), rendered.bottom()}}) {
+    for (const auto& [a, b] : {std::pair{drawn.left(), rendered.left()},
+                               {drawn.top(), rendered.top()},
+                               {drawn.right(), rendered.right()},
+                               {drawn.bottom(), rendered.bottom()}}) {
         EXPECT_LE(std::abs(a - b), 2) << "edge " << a << " drawn, " << b << " rendered";
     }
 }

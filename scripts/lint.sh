@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Static checks: clang-tidy and cppcheck on the program's sources, and the
+# formatting of every C++ file. Needs a configured default build (for the
+# compile commands). Fails on any finding.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+mapfile -t sources < <(git ls-files 'geometry/*.cpp' 'morph/*.cpp' 'render/*.cpp' 'panel/*.cpp' 'app/*.cpp' \
+  'headless/*.cpp' 'bench/*.cpp')
+mapfile -t everything < <(git ls-files '*.cpp' '*.h')
+
+echo "clang-format: ${#everything[@]} files"
+clang-format --dry-run --Werror "${everything[@]}"
+
+echo "cppcheck: ${#sources[@]} files"
+cppcheck --quiet --error-exitcode=1 --std=c++20 --language=c++ --inline-suppr \
+  --enable=warning,performance,portability --suppress=missingIncludeSystem -I . "${sources[@]}"
+
+echo "clang-tidy: ${#sources[@]} files"
+printf '%s\n' "${sources[@]}" | xargs -P "$(nproc)" -n 4 clang-tidy -p build --quiet 2>&1 \
+  | grep -v -E '^[0-9]+ warnings? (and [0-9]+ errors? )?generated\.$|^Suppressed [0-9]+ warnings|^Use -header-filter' \
+  | tee /tmp/quillbrook-clang-tidy.log
+if grep -q -E '(warning|error):' /tmp/quillbrook-clang-tidy.log; then
+  echo "clang-tidy found problems" >&2
+  exit 1
+fi
+echo "lint: no findings"
