@@ -62,12 +62,13 @@ std::string SvgWriter::Picture(std::span<const BranchRule> rules, int width, int
     const std::string h = std::to_string(height);
     std::string out;
     out.reserve(segments.size() * 96 + 512);
-    out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + w + "\" height=\"" + h +
-           "\" viewBox=\"0 0 " + w + " " + h + "\">\n";
+    out += R"(<?xml version="1.0" encoding="UTF-8"?>)"
+           "\n";
+    out += R"(<svg xmlns="http://www.w3.org/2000/svg" version="1.1" width=")" + w + R"(" height=")" + h +
+           R"(" viewBox="0 0 )" + w + " " + h + "\">\n";
     out += "<desc>" + Escaped(description) + "</desc>\n";
     out +=
-        "<rect x=\"0\" y=\"0\" width=\"" + w + "\" height=\"" + h + "\" fill=\"" + HexColor(style.backColor) + "\"/>\n";
+        R"(<rect x="0" y="0" width=")" + w + R"(" height=")" + h + R"(" fill=")" + HexColor(style.backColor) + "\"/>\n";
     out += "<g fill=\"none\" stroke-width=\"1\">\n";
     for (const Segment& segment : segments) {
         const Vec2 start = map.Apply(segment.start);

@@ -43,7 +43,9 @@ std::vector<PixelRect> ChangeMap::TakeTouched()
         const int top = row * kTileHeight;
         const int bottom = std::min(top + kTileHeight, m_height);
         for (int column = 0; column < m_across;) {
-            const auto at = [&](int c) { return static_cast<std::size_t>(row * m_across + c); };
+            const auto at = [&](int c) {
+                return static_cast<std::size_t>(row) * static_cast<std::size_t>(m_across) + static_cast<std::size_t>(c);
+            };
             if (m_touched[at(column)] == 0) {
                 ++column;
                 continue;

@@ -29,7 +29,8 @@ public:
     // Something was drawn at pixel (x, y), which lies inside the picture.
     void MarkPixel(int x, int y)
     {
-        const auto tile = static_cast<std::size_t>(y / kTileHeight * m_across + x / kTileWidth);
+        const std::size_t tile = static_cast<std::size_t>(y / kTileHeight) * static_cast<std::size_t>(m_across) +
+                                 static_cast<std::size_t>(x / kTileWidth);
         m_live[tile] = 1;
         m_touched[tile] = 1;
     }

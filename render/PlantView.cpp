@@ -29,8 +29,11 @@ std::int32_t ClockSeed()
 // for comparison, once for the whole run.
 BackBuffer::Tracking ChangeTracking()
 {
+    // First read on the user-interface thread, before the worker exists.
     static const BackBuffer::Tracking tracking =
-        std::getenv("QUILLBROOK_UNOPTIMISED") != nullptr ? BackBuffer::Tracking::Off : BackBuffer::Tracking::On;
+        std::getenv("QUILLBROOK_UNOPTIMISED") != nullptr // NOLINT(concurrency-mt-unsafe)
+            ? BackBuffer::Tracking::Off
+            : BackBuffer::Tracking::On;
     return tracking;
 }
 
@@ -50,7 +53,9 @@ public:
     WorkerHost(PlantView& view, std::stop_token stop) : m_view(view), m_stop(std::move(stop))
     {
         // Frame start times for measuring the frame period, only on request.
-        if (const char* path = std::getenv("QUILLBROOK_FRAME_LOG")) {
+        // Nothing in the program changes its environment, so reading it here
+        // races with nothing.
+        if (const char* path = std::getenv("QUILLBROOK_FRAME_LOG")) { // NOLINT(concurrency-mt-unsafe)
             m_frameLog.reset(std::fopen(path, "w"));
         }
     }
