@@ -15,6 +15,14 @@ void ResizeInside(PlantView& view, int width, int height)
     view.resize(width + 2 * edge, height + 2 * edge);
 }
 
+// Shows the view at that inside size and waits until it is on screen.
+bool ShowInside(PlantView& view, int width, int height)
+{
+    ResizeInside(view, width, height);
+    view.show();
+    return QTest::qWaitForWindowExposed(&view);
+}
+
 int Count(const QImage& image, QRgb color)
 {
     int count = 0;
@@ -55,9 +63,7 @@ private slots:
     void ResizeGivesAFreshBackgroundOfTheInsideSize()
     {
         PlantView view;
-        ResizeInside(view, 320, 200);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(ShowInside(view, 320, 200));
         const QImage picture = view.Snapshot();
         QCOMPARE(picture.size(), QSize(320, 200));
         QCOMPARE(Count(picture, kBack), 320 * 200);
@@ -66,9 +72,7 @@ private slots:
     void FrameDrawsTheTrunkUpColumn200()
     {
         PlantView view;
-        ResizeInside(view, 400, 300);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(ShowInside(view, 400, 300));
         // Both children leave the trunk's end sideways.
         SetRules(view, {{0.0, 0.5}, {0.0, -0.5}});
         view.RenderFrame();
@@ -84,9 +88,7 @@ private slots:
     void TallViewKeepsThePlantClearOfTheBottom()
     {
         PlantView view;
-        ResizeInside(view, 100, 400);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(ShowInside(view, 100, 400));
         view.RenderFrame();
         const QImage picture = view.Snapshot();
         QCOMPARE(picture.pixel(50, 275), kTrunk);
@@ -99,9 +101,7 @@ private slots:
     {
         for (const auto& [fade, kept] : {std::pair{std::uint8_t{255}, false}, {std::uint8_t{0}, true}}) {
             PlantView view;
-            ResizeInside(view, 400, 300);
-            view.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&view));
+            QVERIFY(ShowInside(view, 400, 300));
             view.SetFade(fade);
             SetRules(view, {{0.0, 0.5}});
             view.RenderFrame();
@@ -116,9 +116,7 @@ private slots:
     void PaintShowsTheBufferInsideTheEdge()
     {
         PlantView view;
-        ResizeInside(view, 120, 90);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(ShowInside(view, 120, 90));
         view.RenderFrame();
         const QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
         const int edge = view.frameWidth();
@@ -128,9 +126,7 @@ private slots:
     void UnseenViewRendersNoFramesUntilSeenAgain()
     {
         PlantView view;
-        ResizeInside(view, 120, 90);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(ShowInside(view, 120, 90));
         view.StartMorphWorker();
         QTRY_VERIFY_WITH_TIMEOUT(view.FramesRendered() >= 3, 10000);
 
@@ -157,9 +153,7 @@ private slots:
     void BufferWithoutMemoryShowsTheBackgroundAndRecovers()
     {
         PlantView view;
-        ResizeInside(view, 60, 40);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(ShowInside(view, 60, 40));
         view.OnSize(100000, 100000); // far more than can be had
         view.RenderFrame();
         QVERIFY(view.Snapshot().isNull());
@@ -176,9 +170,7 @@ private slots:
     void FrameWithoutPixelsIsSkipped()
     {
         PlantView view;
-        ResizeInside(view, 0, 0);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(ShowInside(view, 0, 0));
         view.RenderFrame();
         QVERIFY(view.Snapshot().isNull());
         ResizeInside(view, 30, 40);
