@@ -9,6 +9,8 @@
 ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent), m_label(this), m_slider(this)
 {
     setFocusProxy(&m_slider);
+    // The label shows a number only; a screen reader needs to hear what it sets.
+    m_slider.setAccessibleName(tr("Trail length"));
     connect(&m_slider, &QSlider::valueChanged, this, &ControlPanel::OnHScroll);
 }
 
@@ -47,8 +49,10 @@ void ControlPanel::OnHScroll()
 void ControlPanel::UpdateValue()
 {
     const int value = m_slider.value();
-    m_label.setText(QStringLiteral("\u00B5g (0 - 200): ") + QString::number(value) +
-                    QStringLiteral(" \u00B5g"));
+    const QString text = QStringLiteral("\u00B5g (0 - 200): ") + QString::number(value) + QStringLiteral(" \u00B5g");
+    m_label.setText(text);
+    // A screen reader announces the slider as the label reads.
+    m_slider.setAccessibleDescription(text);
     if (m_listener != nullptr) {
         m_listener->OnSliderValue(value);
     }

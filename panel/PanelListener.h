@@ -12,4 +12,6 @@ protected:
     ~PanelListener() = default;
     PanelListener(const PanelListener&) = default;
     PanelListener& operator=(const PanelListener&) = default;
+    PanelListener(PanelListener&&) = default;
+    PanelListener& operator=(PanelListener&&) = default;
 };

@@ -4,6 +4,7 @@
 # three seconds to quillbrook-screenshot.png and ends it.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+quillbrook_install_packages "${QUILLBROOK_RUN_PACKAGES[@]}"
 cd "$QUILLBROOK_ROOT"
 quillbrook_build default
 

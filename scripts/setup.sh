@@ -8,6 +8,10 @@ QUILLBROOK_PACKAGES=(
   g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core librsvg2-bin python3
 )
+# Only for running the program: Qt's Wayland platform plugin. With it Qt runs
+# natively on a Wayland desktop (WAYLAND_DISPLAY set), crisp at fractional
+# scales, and falls back to X11 wherever there is no Wayland.
+QUILLBROOK_RUN_PACKAGES=(qt6-wayland)
 
 quillbrook_install_packages() {
   local missing=() pkg

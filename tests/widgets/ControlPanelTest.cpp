@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <QAccessible>
 #include <QLabel>
 #include <QSlider>
 
@@ -89,6 +90,21 @@ private slots:
 
         QCOMPARE(p.label->geometry(), QRect(12, 11, 299, 13));
         QCOMPARE(p.slider->geometry(), QRect(12, 35, 299, 30));
+    }
+
+    void ScreenReadersHearTheSliderAsTheLabelReads()
+    {
+        Panel p;
+        QAccessibleInterface* slider = QAccessible::queryAccessibleInterface(p.slider);
+        QVERIFY(slider != nullptr);
+        QCOMPARE(slider->text(QAccessible::Name), QStringLiteral("Trail length"));
+        QCOMPARE(slider->text(QAccessible::Description), LabelFor(150));
+
+        for (const Qt::Key key : {Qt::Key_End, Qt::Key_PageUp, Qt::Key_Home}) {
+            QTest::keyClick(p.slider, key);
+            QCOMPARE(slider->text(QAccessible::Description), p.label->text());
+        }
+        QCOMPARE(slider->text(QAccessible::Description), LabelFor(0));
     }
 };
 
