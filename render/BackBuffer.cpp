@@ -137,7 +137,7 @@ void BackBuffer::FillRect(PixelColor color, int x, int y, int width, int height)
     }
     const auto count = static_cast<std::size_t>(span.right - span.left);
     for (int row = span.top; row < span.bottom; ++row) {
-        std::fill_n(Row(row) + span.left, count, color.value);
+        std::fill_n(Row(row) + span.left, count, kOpaque | color.value);
     }
     m_changes.MarkAll();
 }
@@ -215,8 +215,9 @@ void BackBuffer::DrawLine(int x0, int y0, int x1, int y1, PixelColor color)
     const int minorX = xMajor ? 0 : minorSign;
     const int minorY = xMajor ? minorSign : 0;
 
+    const std::uint32_t value = kOpaque | color.value;
     for (auto steps = static_cast<std::int64_t>(last - first);; --steps) {
-        Row(y)[x] = color.value;
+        Row(y)[x] = value;
         m_changes.MarkPixel(x, y);
         if (steps == 0) {
             break;

@@ -21,6 +21,11 @@ class BackBuffer {
 public:
     enum class Tracking { On, Off };
 
+    // Bits 24-31 are no part of a colour. Fills and lines set them all, and
+    // the fade keeps them, so the picture can be shown as an opaque image as
+    // it stands, also on surfaces that do have an alpha channel.
+    static constexpr std::uint32_t kOpaque = 0xFF000000U;
+
     BackBuffer(int width, int height, Tracking tracking = Tracking::On);
     virtual ~BackBuffer();
     BackBuffer(const BackBuffer&) = delete;

@@ -281,9 +281,24 @@ void PlantView::OnSize(int cx, int cy)
 
 void PlantView::paintEvent(QPaintEvent* event)
 {
-    SetSeen(true);             // exposed again, if it was not
-    QFrame::paintEvent(event); // the edge
+    SetSeen(true); // exposed again, if it was not
+    PaintEdge(event->region());
     OnPaint(event->rect() & contentsRect());
+}
+
+void PlantView::PaintEdge(const QRegion& area)
+{
+    // The sunken edge is drawn partly translucent; with nothing painted below
+    // it (the view paints opaquely) it would show through on surfaces with
+    // an alpha channel, so the window's colour goes under it first.
+    const QRegion edge = QRegion(rect()) - contentsRect();
+    if (!area.intersects(edge)) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setClipRegion(edge);
+    painter.fillRect(rect(), palette().window());
+    drawFrame(&painter);
 }
 
 void PlantView::OnPaint(const QRect& paintRect)

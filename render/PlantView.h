@@ -10,6 +10,7 @@
 
 #include <QFrame>
 #include <QImage>
+#include <QRegion>
 
 #include "BackBufferRef.h"
 #include "PlantStyle.h"
@@ -75,6 +76,7 @@ private:
     void SetSeen(bool seen);
     void WaitWhileIdle(const std::stop_token& stop);
     void OnPaint(const QRect& paintRect);
+    void PaintEdge(const QRegion& area);
     void MorphWorker(const std::stop_token& stop);
     void RequestRepaint(const std::vector<PixelRect>& area, const std::stop_token& stop);
     void PaintNow(const std::vector<PixelRect>& area);

@@ -79,8 +79,8 @@ TEST(BackBuffer, FillRectIsClipped)
     BackBuffer buffer(6, 4);
     FillAllWords(buffer, kSentinel);
     buffer.FillRect(PixelColor{kBack}, -3, 2, 5, 10);
-    EXPECT_EQ(CountPixels(buffer, kBack), 2 * 2);
-    EXPECT_EQ(PixelAt(buffer, 1, 3), kBack);
+    EXPECT_EQ(CountPixels(buffer, BackBuffer::kOpaque | kBack), 2 * 2);
+    EXPECT_EQ(PixelAt(buffer, 1, 3), BackBuffer::kOpaque | kBack);
     EXPECT_EQ(PixelAt(buffer, 2, 3), kSentinel);
     EXPECT_EQ(PixelAt(buffer, 6, 3), kSentinel); // padding
 }

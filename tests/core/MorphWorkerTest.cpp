@@ -69,7 +69,7 @@ TEST(MorphWorker, NoRulesRendersTheBareTrunkEveryFrame)
     for (const auto& rules : host.rulesByFrame) {
         ASSERT_TRUE(rules.empty());
     }
-    EXPECT_EQ(CountPixels(buffer, 0x00FF8000), 29); // 60 x 90: the trunk spans rows 89 up to 61
+    EXPECT_EQ(CountPixels(buffer, 0xFFFF8000), 29); // 60 x 90: the trunk spans rows 89 up to 61
 }
 
 TEST(MorphWorker, FailingFramesAreReportedOnceAndTheAnimationGoesOn)
