@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Sets everything up and runs the whole test suite.
+# Sets everything up and runs the whole test suite: the core alone without
+# Qt; everything in the plain build and again under AddressSanitizer with
+# UndefinedBehaviorSanitizer and under ThreadSanitizer; then the static checks.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 cd "$QUILLBROOK_ROOT"
 
-# The core alone, built and tested without Qt.
 quillbrook_build core
 ctest --preset core
 
-# Everything, the window program and its end-to-end tests included.
-quillbrook_build default
-ctest --preset default
+for preset in default asan tsan; do
+  quillbrook_build "$preset"
+  ctest --preset "$preset"
+done
+
+scripts/lint.sh

@@ -3,6 +3,7 @@ and drives it as a user would. There is no window manager: where a test needs
 one (minimising, the close box), RawX sends the requests a manager would."""
 
 import os
+import random
 import shutil
 import socket
 import struct
@@ -16,6 +17,10 @@ BACKGROUND = (0x00, 0x00, 0x80)
 DEPTH_COLOURS = [(0xFF, 0x80, 0x00), (0xFF, 0x99, 0x33), (0xFF, 0xB2, 0x66),
                  (0xFF, 0xCC, 0x99), (0xFF, 0xE5, 0xCC), (0xFF, 0xFF, 0xFF)]
 PANEL_HEIGHT = 78
+# What each sanitizer writes first when it finds a fault.
+SANITIZER_MARKS = ("ERROR: AddressSanitizer", "ERROR: UndefinedBehaviorSanitizer", "runtime error:",
+                   "WARNING: ThreadSanitizer", "ERROR: ThreadSanitizer")
+LEAK_MARK = "ERROR: LeakSanitizer"
 
 
 class Failure(Exception):
@@ -39,11 +44,29 @@ def run_test(body):
     print("passed")
 
 
+def random_seed(variable="QUILLBROOK_E2E_SEED"):
+    """A random seed, printed, or the one `variable` gives to repeat a run."""
+    seed = int(os.environ.get(variable, random.randrange(1 << 32)))
+    print(f"seed {seed} (set {variable}={seed} to repeat this run)", flush=True)
+    return seed
+
+
+def sanitizer_report(errors, leaks=True):
+    """A program's error output from its first sanitizer report on, or ''.
+    With leaks=False a LeakSanitizer report alone does not count."""
+    marks = SANITIZER_MARKS + ((LEAK_MARK,) if leaks else ())
+    lines = errors.splitlines()
+    for number, line in enumerate(lines):
+        if any(mark in line for mark in marks):
+            return "\n".join(lines[number:])
+    return ""
+
+
 class XServer:
-    def __init__(self):
+    def __init__(self, screen="1280x1024x24"):
         read_end, write_end = os.pipe()
         self._xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen, "-nolisten", "tcp"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as reader:
@@ -86,10 +109,10 @@ class Picture:
 
 
 class Program:
-    def __init__(self, server, path):
+    def __init__(self, server, path, env=None):
         self.server = server
         self._stderr = tempfile.TemporaryFile()
-        self.process = subprocess.Popen([path], env=server.env, stdout=subprocess.DEVNULL,
+        self.process = subprocess.Popen([path], env={**server.env, **(env or {})}, stdout=subprocess.DEVNULL,
                                         stderr=self._stderr)
         self.window = None
 
@@ -105,7 +128,8 @@ class Program:
     def wait_for_window(self, timeout=10.0):
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
-            check(self.process.poll() is None, f"the program ended at once ({self.process.returncode})")
+            check(self.process.poll() is None,
+                  f"the program ended at once ({self.process.returncode})\n{self.errors()}")
             found = self.server.tool("xdotool", "search", "--onlyvisible", "--name", "^Quillbrook$",
                                      check_status=False).split()
             if found:
@@ -139,15 +163,20 @@ class Program:
 
 
 class RawX:
-    """A bare X11 connection for two window-manager requests."""
+    """A bare X11 connection for the few requests a window manager would make."""
 
     def __init__(self, server):
         self._socket = socket.socket(socket.AF_UNIX)
         self._socket.connect(f"/tmp/.X11-unix/X{server.number}")
         self._socket.sendall(struct.pack("<BxHHHHxx", 0x6C, 11, 0, 0, 0))
         status, _, _, _, extra = struct.unpack("<BBHHH", self._receive(8))
-        self._receive(4 * extra)
+        setup = self._receive(4 * extra)
         check(status == 1, "the X server refused the connection")
+        # The first screen's root window follows the vendor string and the pixmap formats.
+        vendor, formats = struct.unpack_from("<H", setup, 16)[0], setup[21]
+        self._root = struct.unpack_from("<I", setup, 32 + (vendor + 3) // 4 * 4 + 8 * formats)[0]
+        self._watching_root = False
+        self._pings = 0
 
     def __enter__(self):
         return self
@@ -155,10 +184,17 @@ class RawX:
     def __exit__(self, *_):
         self._socket.close()
 
-    def _receive(self, size):
+    def _receive(self, size, deadline=None):
         data = b""
         while len(data) < size:
-            chunk = self._socket.recv(size - len(data))
+            if deadline is not None:
+                self._socket.settimeout(max(deadline - time.monotonic(), 0.001))
+            try:
+                chunk = self._socket.recv(size - len(data))
+            except socket.timeout:
+                return None
+            finally:
+                self._socket.settimeout(None)
             check(chunk, "the X server closed the connection")
             data += chunk
         return data
@@ -183,12 +219,45 @@ class RawX:
         self._request(struct.pack("<BxHHxx", 16, 2 + len(padded) // 4, len(name)), padded)
         return struct.unpack_from("<I", self._reply(), 8)[0]
 
+    def _set_wm_state(self, window, state):
+        wm_state = self._atom("WM_STATE")
+        self._request(struct.pack("<BBHIIIBxxxIII", 18, 0, 8, int(window), wm_state, wm_state, 32, 2, state, 0))
+
     def minimise(self, window):
         """As a window manager minimises: WM_STATE Iconic, then unmapped."""
-        wm_state = self._atom("WM_STATE")
-        self._request(struct.pack("<BBHIIIBxxxIII", 18, 0, 8, int(window), wm_state, wm_state, 32, 2, 3, 0))
+        self._set_wm_state(window, 3)
         self._request(struct.pack("<BxHI", 10, 2, int(window)))
         self._sync()
+
+    def restore(self, window):
+        """As a window manager restores a minimised window: WM_STATE Normal, then mapped."""
+        self._set_wm_state(window, 1)
+        self._request(struct.pack("<BxHI", 8, 2, int(window)))
+        self._sync()
+
+    def ping(self, window, timeout):
+        """Whether the program's user-interface thread answers a _NET_WM_PING
+        within `timeout` s. Qt answers it from its event loop, after every
+        event that came before, so an answer also means it has caught up."""
+        protocols, ping = self._atom("WM_PROTOCOLS"), self._atom("_NET_WM_PING")
+        if not self._watching_root:
+            # The answer goes to the root window, to whoever watches it (Qt 6.4)
+            # or its children (later Qt).
+            self._request(struct.pack("<BxHIII", 2, 4, self._root, 0x800, 0x20000 | 0x80000))
+            self._watching_root = True
+        self._pings += 1
+        event = struct.pack("<BBHII5I", 33, 32, 0, int(window), protocols, ping, self._pings, int(window), 0, 0)
+        self._request(struct.pack("<BxHII", 25, 11, int(window), 0), event)
+        deadline = time.monotonic() + timeout
+        while True:
+            packet = self._receive(32, deadline)
+            if packet is None:
+                return False
+            check(packet[0] != 0, f"X error {packet[1]} for request {packet[10]}")
+            kind, target, message_type, data0, data1 = struct.unpack_from("<BxxxIIII", packet)
+            if (kind & 0x7F == 33 and target == self._root and message_type == protocols
+                    and data0 == ping and data1 == self._pings):
+                return True
 
     def press_close_box(self, window):
         """WM_DELETE_WINDOW through WM_PROTOCOLS, as the close box sends it."""
