@@ -177,36 +177,47 @@ void BackBuffer::DrawLine(int x0, int y0, int x1, int y1, PixelColor color)
     const std::int64_t majorLimit = xMajor ? m_width : m_height;
     const std::int64_t minorLimit = xMajor ? m_height : m_width;
 
-    // Steps i whose major coordinate lies in 0..majorLimit-1.
-    Wide first = 0;
-    Wide last = major - 1;
-    if (majorSign > 0) {
-        first = std::max<Wide>(first, -majorStart);
-        last = std::min<Wide>(last, majorLimit - 1 - majorStart);
-    } else {
-        first = std::max<Wide>(first, majorStart - (majorLimit - 1));
-        last = std::min<Wide>(last, majorStart);
-    }
-    // Minor offsets k allowed by 0..minorLimit-1, turned into steps i.
-    const Wide kLow = minorSign > 0 ? -minorStart : minorStart - (minorLimit - 1);
-    const Wide kHigh = minorSign > 0 ? minorLimit - 1 - minorStart : minorStart;
-    if (minor == 0) {
-        if (kLow > 0 || kHigh < 0) {
+    // A line between two pixels of the picture lies wholly inside it; only
+    // the others need the clipping arithmetic.
+    std::int64_t first = 0;
+    std::int64_t last = major - 1;
+    std::int64_t k = 0;
+    std::int64_t error = major; // 2 * first * minor + major, less whole steps
+    const auto inside = [this](int x, int y) { return x >= 0 && x < m_width && y >= 0 && y < m_height; };
+    if (!inside(x0, y0) || !inside(x1, y1)) {
+        // Steps i whose major coordinate lies in 0..majorLimit-1.
+        Wide from = 0;
+        Wide to = major - 1;
+        if (majorSign > 0) {
+            from = std::max<Wide>(from, -majorStart);
+            to = std::min<Wide>(to, majorLimit - 1 - majorStart);
+        } else {
+            from = std::max<Wide>(from, majorStart - (majorLimit - 1));
+            to = std::min<Wide>(to, majorStart);
+        }
+        // Minor offsets k allowed by 0..minorLimit-1, turned into steps i.
+        const Wide kLow = minorSign > 0 ? -minorStart : minorStart - (minorLimit - 1);
+        const Wide kHigh = minorSign > 0 ? minorLimit - 1 - minorStart : minorStart;
+        if (minor == 0) {
+            if (kLow > 0 || kHigh < 0) {
+                return;
+            }
+        } else {
+            from = std::max<Wide>(from, CeilDiv(2 * Wide{major} * kLow - major, 2 * Wide{minor}));
+            to = std::min<Wide>(to, CeilDiv(2 * Wide{major} * (kHigh + 1) - major, 2 * Wide{minor}) - 1);
+        }
+        if (from > to) {
             return;
         }
-    } else {
-        first = std::max<Wide>(first, CeilDiv(2 * Wide{major} * kLow - major, 2 * Wide{minor}));
-        last = std::min<Wide>(last, CeilDiv(2 * Wide{major} * (kHigh + 1) - major, 2 * Wide{minor}) - 1);
-    }
-    if (first > last) {
-        return;
+        const Wide numerator = 2 * from * minor + major;
+        first = static_cast<std::int64_t>(from);
+        last = static_cast<std::int64_t>(to);
+        k = static_cast<std::int64_t>(FloorDiv(numerator, 2 * Wide{major}));
+        error = static_cast<std::int64_t>(numerator - Wide{k} * 2 * major);
     }
 
-    const Wide numerator = 2 * first * minor + major;
-    auto k = static_cast<std::int64_t>(FloorDiv(numerator, 2 * Wide{major}));
-    auto error = static_cast<std::int64_t>(numerator - Wide{k} * 2 * major);
     // From here on every coordinate lies inside the picture.
-    const auto majorCoord = static_cast<int>(majorStart + majorSign * static_cast<std::int64_t>(first));
+    const auto majorCoord = static_cast<int>(majorStart + majorSign * first);
     const auto minorCoord = static_cast<int>(minorStart + minorSign * k);
     int x = xMajor ? majorCoord : minorCoord;
     int y = xMajor ? minorCoord : majorCoord;
@@ -216,7 +227,7 @@ void BackBuffer::DrawLine(int x0, int y0, int x1, int y1, PixelColor color)
     const int minorY = xMajor ? minorSign : 0;
 
     const std::uint32_t value = kOpaque | color.value;
-    for (auto steps = static_cast<std::int64_t>(last - first);; --steps) {
+    for (std::int64_t steps = last - first;; --steps) {
         Row(y)[x] = value;
         m_changes.MarkPixel(x, y);
         if (steps == 0) {

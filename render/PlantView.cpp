@@ -174,6 +174,10 @@ PlantStyle PlantView::Style() const
 
 void PlantView::RenderFrame(const std::stop_token& stop)
 {
+    // The previous frame is on the screen before this one is drawn over it.
+    // Waiting here rather than right after asking for the paint lets the
+    // worker sleep once a frame instead of waking for the answer first.
+    m_repaint.WaitUntilPainted(stop);
     std::vector<PixelRect> changed;
     {
         const std::scoped_lock frameLock(m_frameLock);
@@ -184,16 +188,16 @@ void PlantView::RenderFrame(const std::stop_token& stop)
         }
     }
     m_framesRendered.fetch_add(1, std::memory_order_relaxed);
-    RequestRepaint(changed, stop);
+    RequestRepaint(changed);
 }
 
-void PlantView::RequestRepaint(const std::vector<PixelRect>& area, const std::stop_token& stop)
+void PlantView::RequestRepaint(const std::vector<PixelRect>& area)
 {
     if (std::this_thread::get_id() == m_uiThread) {
         PaintNow(area);
         return;
     }
-    m_repaint.RequestAndWait(area, stop);
+    m_repaint.Request(area);
 }
 
 void PlantView::PaintNow(const std::vector<PixelRect>& area)
@@ -218,7 +222,19 @@ void PlantView::PaintNow(const std::vector<PixelRect>& area)
         region +=
             QRect(QPoint(left, top) + origin, QPoint(qCeil(r.right / ratio) - 1, qCeil(r.bottom / ratio) - 1) + origin);
     }
-    repaint(region & contentsRect());
+    region &= contentsRect();
+    // A ragged region costs the painter more per pixel than a plain
+    // rectangle: where the changes fill most of their bounds, paint those.
+    const QRect bounds = region.boundingRect();
+    qint64 changed = 0;
+    for (const QRect& rect : region) {
+        changed += qint64{rect.width()} * rect.height();
+    }
+    if (2 * changed >= qint64{bounds.width()} * bounds.height()) {
+        repaint(bounds);
+    } else {
+        repaint(region);
+    }
 }
 
 void PlantView::resizeEvent(QResizeEvent* event)
@@ -283,7 +299,7 @@ void PlantView::paintEvent(QPaintEvent* event)
 {
     SetSeen(true); // exposed again, if it was not
     PaintEdge(event->region());
-    OnPaint(event->rect() & contentsRect());
+    OnPaint(event->region() & contentsRect());
 }
 
 void PlantView::PaintEdge(const QRegion& area)
@@ -301,9 +317,9 @@ void PlantView::PaintEdge(const QRegion& area)
     drawFrame(&painter);
 }
 
-void PlantView::OnPaint(const QRect& paintRect)
+void PlantView::OnPaint(const QRegion& paintArea)
 {
-    if (paintRect.isEmpty()) {
+    if (paintArea.isEmpty()) {
         return;
     }
     QPainter painter(this);
@@ -313,14 +329,20 @@ void PlantView::OnPaint(const QRect& paintRect)
     const BackBuffer* buffer = m_buffer.Get();
     if (buffer == nullptr || !buffer->HasPixels()) {
         // Nothing drawn yet, or no memory for a picture: show the background.
-        painter.fillRect(paintRect, QColor::fromRgb(m_backColor.value));
+        for (const QRect& rect : paintArea) {
+            painter.fillRect(rect, QColor::fromRgb(m_backColor.value));
+        }
         return;
     }
     QImage image = WrapBuffer(*buffer);
     image.setDevicePixelRatio(ratio);
-    const QRectF target(paintRect);
-    const QRectF source(target.translated(-origin).topLeft() * ratio, target.size() * ratio);
-    painter.drawImage(target, image, source);
+    // Rectangle by rectangle: each is a plain copy, where one draw clipped to
+    // a ragged region would take the painter's slower general path.
+    for (const QRect& rect : paintArea) {
+        const QRectF target(rect);
+        const QRectF source(target.translated(-origin).topLeft() * ratio, target.size() * ratio);
+        painter.drawImage(target, image, source);
+    }
 }
 
 QImage PlantView::Snapshot() const

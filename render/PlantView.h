@@ -49,8 +49,9 @@ public:
     void StartMorphWorker();
     void StopMorphWorker();
 
-    // One frame: fade, build, map and draw under the frame and rules locks,
-    // then a repaint, waited for until painted or until `stop` is requested.
+    // One frame: once the previous one has been painted (or `stop` is
+    // requested), fade, build, map and draw under the frame and rules locks,
+    // then ask for a repaint of what changed.
     void RenderFrame(const std::stop_token& stop = {});
 
     // A copy of the picture as it stands, in device pixels.
@@ -75,10 +76,10 @@ private:
     void SizeBufferToView();
     void SetSeen(bool seen);
     void WaitWhileIdle(const std::stop_token& stop);
-    void OnPaint(const QRect& paintRect);
+    void OnPaint(const QRegion& paintArea);
     void PaintEdge(const QRegion& area);
     void MorphWorker(const std::stop_token& stop);
-    void RequestRepaint(const std::vector<PixelRect>& area, const std::stop_token& stop);
+    void RequestRepaint(const std::vector<PixelRect>& area);
     void PaintNow(const std::vector<PixelRect>& area);
     [[nodiscard]] PlantStyle Style() const;
 

@@ -18,16 +18,20 @@ RepaintHandshake::~RepaintHandshake()
     close(m_eventFd);
 }
 
-void RepaintHandshake::RequestAndWait(const std::vector<PixelRect>& area, const std::stop_token& stop)
+void RepaintHandshake::Request(const std::vector<PixelRect>& area)
 {
-    std::unique_lock lock(m_lock);
-    const std::uint64_t ticket = ++m_requested;
+    const std::scoped_lock lock(m_lock);
+    ++m_requested;
     m_pending.insert(m_pending.end(), area.begin(), area.end());
     const std::uint64_t one = 1;
-    if (write(m_eventFd, &one, sizeof one) != sizeof one) {
-        return; // the counter is saturated: a wake-up is pending anyway
-    }
-    m_answered.wait(lock, stop, [this, ticket] { return m_answeredUpTo >= ticket; });
+    // Fails only when the counter is saturated: a wake-up is pending anyway.
+    [[maybe_unused]] const auto written = write(m_eventFd, &one, sizeof one);
+}
+
+void RepaintHandshake::WaitUntilPainted(const std::stop_token& stop)
+{
+    std::unique_lock lock(m_lock);
+    m_answered.wait(lock, stop, [this] { return m_answeredUpTo >= m_requested; });
 }
 
 void RepaintHandshake::OnWake()

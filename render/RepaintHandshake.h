@@ -31,9 +31,11 @@ public:
     RepaintHandshake(const RepaintHandshake&) = delete;
     RepaintHandshake& operator=(const RepaintHandshake&) = delete;
 
-    // From the worker: has `area` painted, and returns once a paint that
-    // began after this call has finished, or at once when `stop` is requested.
-    void RequestAndWait(const std::vector<PixelRect>& area, const std::stop_token& stop);
+    // From the worker: asks for `area` to be painted, without waiting.
+    void Request(const std::vector<PixelRect>& area);
+    // From the worker: returns once every requested paint has been made, or
+    // at once when `stop` is requested.
+    void WaitUntilPainted(const std::stop_token& stop);
 
 private:
     void OnWake();
