@@ -34,19 +34,16 @@ bool OutputFile::Open(std::string& error)
         return true;
     }
 
+    // A device or a pipe is written in place: renaming over it would replace
+    // it. Everything else goes to a temporary file, renamed when committed.
     const QString name = QFile::decodeName(m_path.c_str());
     const QFileInfo info(name);
+    std::unique_ptr<QFileDevice> file;
     if (info.exists() && !info.isFile() && !info.isDir()) {
-        auto inPlace = std::make_unique<QFile>(name);
-        if (!inPlace->open(QIODevice::WriteOnly)) {
-            error = "cannot write '" + m_path + "': " + Describe(*inPlace);
-            return false;
-        }
-        m_device = std::move(inPlace);
-        return true;
+        file = std::make_unique<QFile>(name);
+    } else {
+        file = std::make_unique<QSaveFile>(name);
     }
-
-    auto file = std::make_unique<QSaveFile>(name);
     if (!file->open(QIODevice::WriteOnly)) {
         error = "cannot write '" + m_path + "': " + Describe(*file);
         return false;
