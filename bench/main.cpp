@@ -96,8 +96,9 @@ void WholeFrame(benchmark::State& state)
     BenchPicture picture(state);
     AnimatedRules rules;
     const PlantStyle style;
+    SegmentList segments;
     picture.Run(state, [&](BackBuffer& buffer, std::int64_t) {
-        DrawFrame(buffer, buffer.Width(), buffer.Height(), rules.Next(), style, kDefaultFade);
+        DrawFrame(buffer, buffer.Width(), buffer.Height(), rules.Next(), style, kDefaultFade, segments);
     });
 }
 

@@ -18,7 +18,7 @@ void HeadlessHost::StepRules(RuleMorpher& morpher)
 
 void HeadlessHost::RenderFrame()
 {
-    DrawFrame(m_buffer, m_width, m_height, m_rules, PlantStyle{}, m_fade);
+    DrawFrame(m_buffer, m_width, m_height, m_rules, PlantStyle{}, m_fade, m_segments);
     const long long frame = m_rendered++;
     if (m_observer && !m_observer(frame, m_buffer, m_rules)) {
         m_halted = true;

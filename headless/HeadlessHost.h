@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "geometry/BranchRule.h"
+#include "geometry/Segment.h"
 #include "morph/MinStdRandom.h"
 #include "morph/MorphHost.h"
 #include "morph/RuleTrack.h"
@@ -51,6 +52,7 @@ private:
     BackBuffer m_buffer;
     std::vector<BranchRule> m_rules;
     std::vector<RuleTrack> m_tracks;
+    SegmentList m_segments;
     FrameObserver m_observer;
     FramePacer::Clock::time_point m_now{};
     long long m_rendered = 0;

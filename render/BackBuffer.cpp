@@ -97,33 +97,38 @@ void BackBuffer::Fade(std::uint32_t weightedColor, int x, int y, int width, int 
         m_settledFor = weightedColor;
         m_settledKnown = true;
     }
-    // Row by row through each band of tiles, so memory is read in order.
-    std::vector<std::uint8_t> changed(static_cast<std::size_t>(m_changes.TilesAcross()));
+    // A band of tiles at a time, row by row through its runs of live tiles,
+    // so memory is read in order.
+    const int across = m_changes.TilesAcross();
+    m_tileStates.resize(static_cast<std::size_t>(across));
     for (int down = 0; down < m_changes.TilesDown(); ++down) {
-        const int firstTile = down * m_changes.TilesAcross();
+        const int firstTile = down * across;
+        m_liveRuns.clear();
+        for (int column = 0; column < across;) {
+            if (!m_changes.IsLive(firstTile + column)) {
+                ++column;
+                continue;
+            }
+            const int first = column;
+            while (column < across && m_changes.IsLive(firstTile + column)) {
+                ++column;
+            }
+            m_liveRuns.push_back({first, column});
+        }
         const int top = down * ChangeMap::kTileHeight;
         const int bottom = std::min(top + ChangeMap::kTileHeight, m_height);
-        std::fill(changed.begin(), changed.end(), 0);
+        std::fill(m_tileStates.begin(), m_tileStates.end(), 0);
         for (int row = top; row < bottom; ++row) {
-            // Each run of live tiles in one call.
-            for (int across = 0; across < m_changes.TilesAcross();) {
-                if (!m_changes.IsLive(firstTile + across)) {
-                    ++across;
-                    continue;
-                }
-                const int first = across;
-                while (across < m_changes.TilesAcross() && m_changes.IsLive(firstTile + across)) {
-                    ++across;
-                }
-                const int left = first * ChangeMap::kTileWidth;
-                const int right = std::min(across * ChangeMap::kTileWidth, m_width);
+            for (const TileRun& run : m_liveRuns) {
+                const int left = run.first * ChangeMap::kTileWidth;
+                const int right = std::min(run.end * ChangeMap::kTileWidth, m_width);
                 FadeChunks(Row(row) + left, static_cast<std::size_t>(right - left), weightedColor,
-                           ChangeMap::kTileWidth, changed.data() + first);
+                           ChangeMap::kTileWidth, m_tileStates.data() + run.first);
             }
         }
-        for (int across = 0; across < m_changes.TilesAcross(); ++across) {
-            if (m_changes.IsLive(firstTile + across)) {
-                m_changes.SetFaded(firstTile + across, changed[static_cast<std::size_t>(across)] != 0);
+        for (const TileRun& run : m_liveRuns) {
+            for (int column = run.first; column < run.end; ++column) {
+                m_changes.SetFaded(firstTile + column, m_tileStates[static_cast<std::size_t>(column)]);
             }
         }
     }
@@ -226,20 +231,24 @@ void BackBuffer::DrawLine(int x0, int y0, int x1, int y1, PixelColor color)
     const int minorX = xMajor ? 0 : minorSign;
     const int minorY = xMajor ? minorSign : 0;
 
+    // Locals throughout: a byte store may alias anything, so members would be
+    // read again after every pixel.
     const std::uint32_t value = kOpaque | color.value;
+    std::uint32_t* const bits = m_bits.get();
+    const auto stride = static_cast<std::size_t>(m_stride);
+    const ChangeMap::PixelMarker marker = m_changes.Marker();
     for (std::int64_t steps = last - first;; --steps) {
-        Row(y)[x] = value;
-        m_changes.MarkPixel(x, y);
+        bits[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x)] = value;
+        marker.Mark(x, y);
         if (steps == 0) {
             break;
         }
-        x += majorX;
-        y += majorY;
+        // Whether the minor coordinate moves follows the slope, not a pattern
+        // a branch predictor could learn: computed, not branched on.
         error += 2 * minor;
-        if (error >= 2 * major) {
-            error -= 2 * major;
-            x += minorX;
-            y += minorY;
-        }
+        const int carry = error >= 2 * major ? 1 : 0;
+        error -= carry * 2 * major;
+        x += majorX + carry * minorX;
+        y += majorY + carry * minorY;
     }
 }

@@ -66,4 +66,13 @@ private:
     // settled tiles are settled for that colour only.
     std::uint32_t m_settledFor = 0;
     bool m_settledKnown = false;
+
+    // Scratch for the fade, kept so that a frame allocates nothing: one band's
+    // runs of live tiles, [first, end) by column, and what fading them did.
+    struct TileRun {
+        int first;
+        int end;
+    };
+    std::vector<TileRun> m_liveRuns;
+    std::vector<std::uint8_t> m_tileStates;
 };

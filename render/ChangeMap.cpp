@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "FadeKernel.h"
+
 namespace {
 
 int TilesFor(int pixels, int tile)
@@ -14,26 +16,27 @@ int TilesFor(int pixels, int tile)
 ChangeMap::ChangeMap(int width, int height)
     : m_width(std::max(width, 0)), m_height(std::max(height, 0)), m_across(TilesFor(width, kTileWidth)),
       m_down(TilesFor(height, kTileHeight)),
-      m_live(static_cast<std::size_t>(m_across) * static_cast<std::size_t>(m_down), 1), m_touched(m_live.size(), 1)
+      m_tiles(static_cast<std::size_t>(m_across) * static_cast<std::size_t>(m_down), kLive | kTouched)
 {
 }
 
 void ChangeMap::MarkAll()
 {
-    std::fill(m_live.begin(), m_live.end(), 1);
-    std::fill(m_touched.begin(), m_touched.end(), 1);
+    std::fill(m_tiles.begin(), m_tiles.end(), kLive | kTouched);
 }
 
 void ChangeMap::MakeAllLive()
 {
-    std::fill(m_live.begin(), m_live.end(), 1);
+    for (std::uint8_t& tile : m_tiles) {
+        tile |= kLive;
+    }
 }
 
-void ChangeMap::SetFaded(int tile, bool changed)
+void ChangeMap::SetFaded(int tile, std::uint8_t fadeState)
 {
-    const auto index = static_cast<std::size_t>(tile);
-    m_live[index] = changed ? 1 : 0;
-    m_touched[index] |= changed ? 1 : 0;
+    std::uint8_t& state = m_tiles[static_cast<std::size_t>(tile)];
+    const bool touched = (state & kTouched) != 0 || (fadeState & kFadeMoved) != 0;
+    state = static_cast<std::uint8_t>(((fadeState & kFadeUnsettled) != 0 ? kLive : 0) | (touched ? kTouched : 0));
 }
 
 std::vector<PixelRect> ChangeMap::TakeTouched()
@@ -46,13 +49,13 @@ std::vector<PixelRect> ChangeMap::TakeTouched()
             const auto at = [&](int c) {
                 return static_cast<std::size_t>(row) * static_cast<std::size_t>(m_across) + static_cast<std::size_t>(c);
             };
-            if (m_touched[at(column)] == 0) {
+            if (!IsTouched(at(column))) {
                 ++column;
                 continue;
             }
             const int first = column;
-            while (column < m_across && m_touched[at(column)] != 0) {
-                m_touched[at(column)] = 0;
+            while (column < m_across && IsTouched(at(column))) {
+                m_tiles[at(column)] &= static_cast<std::uint8_t>(~kTouched);
                 ++column;
             }
             touched.push_back({first * kTileWidth, top, std::min(column * kTileWidth, m_width), bottom});

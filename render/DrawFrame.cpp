@@ -21,7 +21,7 @@ int TruncateToPixel(double v)
 } // namespace
 
 void DrawFrame(BackBuffer& buffer, int clientWidth, int clientHeight, std::span<const BranchRule> rules,
-               const PlantStyle& style, std::uint8_t fade)
+               const PlantStyle& style, std::uint8_t fade, SegmentList& segments)
 {
     // The client size can run ahead of the buffer during a resize; Fade clips
     // to the buffer. With a zero side there is nothing to see, so the frame
@@ -31,7 +31,7 @@ void DrawFrame(BackBuffer& buffer, int clientWidth, int clientHeight, std::span<
     }
     buffer.Fade(WeightedColor(fade, style.backColor), 0, 0, clientWidth, clientHeight);
 
-    SegmentList segments;
+    segments.clear();
     BuildBranch(segments, style.trunkStart, style.trunkEnd, 0, style.levels, rules, style.trunkColor, style.tipColor);
 
     const LinearMap2 map = ViewMapping(0, 0, clientWidth, clientHeight);

@@ -6,14 +6,17 @@
 #include "BackBuffer.h"
 #include "PlantStyle.h"
 #include "geometry/BranchRule.h"
+#include "geometry/Segment.h"
 
 // One frame of the plant into `buffer`: fade the old picture toward the
 // background with weight `fade`, build the plant from the trunk and `rules`,
 // fit the world into the client area, map every segment and draw it as a
 // one-pixel line, truncating its end points toward zero. The window's frame
-// and every headless tool draw through this one function.
+// and every headless tool draw through this one function. `segments` is
+// scratch space, emptied and refilled: a caller that keeps it from frame to
+// frame lets its frames run without allocating.
 void DrawFrame(BackBuffer& buffer, int clientWidth, int clientHeight, std::span<const BranchRule> rules,
-               const PlantStyle& style, std::uint8_t fade);
+               const PlantStyle& style, std::uint8_t fade, SegmentList& segments);
 
 // Weight in bits 24-31, colour below: the form BackBuffer::Fade takes.
 [[nodiscard]] constexpr std::uint32_t WeightedColor(std::uint8_t weight, PixelColor color)

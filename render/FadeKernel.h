@@ -10,11 +10,17 @@
 // changed.
 bool FadeSpan(std::uint32_t* pixels, std::size_t count, std::uint32_t weightedColor);
 
-// The same fade, reporting per chunk: changed[i] is set (never cleared) when
-// a pixel of [i * chunk, (i + 1) * chunk) changed.
+// What a fade reports per chunk of pixels.
+enum FadeState : std::uint8_t {
+    kFadeMoved = 1,     // a pixel of the chunk changed
+    kFadeUnsettled = 2, // another fade under the same colour would change one
+};
+
+// The same fade, reporting per chunk: states[i] gains the FadeState bits of
+// the pixels [i * chunk, (i + 1) * chunk) (bits are set, never cleared).
 void FadeChunks(std::uint32_t* pixels, std::size_t count, std::uint32_t weightedColor, std::size_t chunk,
-                std::uint8_t* changed);
+                std::uint8_t* states);
 
 // The same result, one byte and one division at a time: the reference the
-// fast kernel is held to.
+// fast kernels are held to.
 bool FadeSpanLiteral(std::uint32_t* pixels, std::size_t count, std::uint32_t weightedColor);

@@ -183,7 +183,8 @@ void PlantView::RenderFrame(const std::stop_token& stop)
         const std::scoped_lock frameLock(m_frameLock);
         const std::scoped_lock rulesLock(m_rulesLock);
         if (BackBuffer* buffer = m_buffer.Get()) {
-            DrawFrame(*buffer, m_clientWidth, m_clientHeight, m_rules, Style(), m_fade.load(std::memory_order_relaxed));
+            DrawFrame(*buffer, m_clientWidth, m_clientHeight, m_rules, Style(), m_fade.load(std::memory_order_relaxed),
+                      m_segments);
             changed = buffer->TakeChangedArea();
         }
     }

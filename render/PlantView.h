@@ -17,6 +17,7 @@
 #include "RepaintHandshake.h"
 #include "geometry/BranchRule.h"
 #include "geometry/PixelColor.h"
+#include "geometry/Segment.h"
 #include "morph/MinStdRandom.h"
 #include "morph/RuleTrack.h"
 
@@ -105,6 +106,9 @@ private:
     // the frame lock.
     int m_clientWidth = 0;
     int m_clientHeight = 0;
+    // The frame's segments, kept so that frames do not allocate; under the
+    // frame lock.
+    SegmentList m_segments;
 
     // Whether frames would be seen, and Space's pause: the worker idles
     // unless seen and not paused.

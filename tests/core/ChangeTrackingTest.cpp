@@ -65,6 +65,7 @@ TEST(ChangeTracking, SameFramesAsFadingEverythingAndItReportsEveryChange)
         RuleMorpher morpher;
         std::vector<RuleTrack> tracks;
         std::vector<BranchRule> rules;
+        SegmentList segments;
         for (int frame = 0; frame < 500; ++frame) {
             if (frame == 300) { // a resize starts both pictures afresh
                 width = run.height;
@@ -76,8 +77,8 @@ TEST(ChangeTracking, SameFramesAsFadingEverythingAndItReportsEveryChange)
             const std::uint8_t fade = frame < 200 ? run.firstFade : run.laterFade;
             before.assign(tracked->Bits(), tracked->Bits() + static_cast<std::size_t>(tracked->Stride()) * height);
             morpher.Advance(tracks, rules, 4, [&random] { return random.Uniform(); });
-            DrawFrame(*tracked, width, height, rules, PlantStyle{}, fade);
-            DrawFrame(*plain, width, height, rules, PlantStyle{}, fade);
+            DrawFrame(*tracked, width, height, rules, PlantStyle{}, fade, segments);
+            DrawFrame(*plain, width, height, rules, PlantStyle{}, fade, segments);
             ASSERT_TRUE(SamePicture(*tracked, *plain)) << "frame " << frame;
 
             const std::vector<PixelRect> area = tracked->TakeChangedArea();

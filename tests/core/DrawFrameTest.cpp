@@ -1,3 +1,4 @@
+#include <span>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -11,6 +12,12 @@ constexpr PlantStyle kStyle{};
 constexpr std::uint32_t kBack = 0x00000080;
 constexpr std::uint32_t kTrunk = 0xFFFF8000; // lines set bits 24-31
 
+void Draw(BackBuffer& buffer, int width, int height, std::span<const BranchRule> rules, std::uint8_t fade)
+{
+    SegmentList segments;
+    DrawFrame(buffer, width, height, rules, kStyle, fade, segments);
+}
+
 } // namespace
 
 TEST(DrawFrame, TrunkLandsWhereTheMapSendsIt)
@@ -19,7 +26,7 @@ TEST(DrawFrame, TrunkLandsWhereTheMapSendsIt)
     // (200, 200); row 300 is outside and row 200 is its end pixel.
     BackBuffer wide(400, 300);
     FillAllWords(wide, kBack);
-    DrawFrame(wide, 400, 300, {}, kStyle, 64);
+    Draw(wide, 400, 300, {}, 64);
     for (int y = 201; y < 300; ++y) {
         EXPECT_EQ(PixelAt(wide, 200, y), kTrunk) << y;
     }
@@ -28,13 +35,13 @@ TEST(DrawFrame, TrunkLandsWhereTheMapSendsIt)
 
     BackBuffer square(300, 300);
     FillAllWords(square, kBack);
-    DrawFrame(square, 300, 300, {}, kStyle, 64);
+    Draw(square, 300, 300, {}, 64);
     EXPECT_EQ(PixelAt(square, 150, 299), kTrunk);
     EXPECT_EQ(CountPixels(square, kTrunk), 99);
 
     BackBuffer tall(100, 400);
     FillAllWords(tall, kBack);
-    DrawFrame(tall, 100, 400, {}, kStyle, 64);
+    Draw(tall, 100, 400, {}, 64);
     EXPECT_EQ(PixelAt(tall, 50, 275), kTrunk);
     EXPECT_EQ(PixelAt(tall, 50, 226), kTrunk);
     EXPECT_EQ(PixelAt(tall, 50, 225), kBack);
@@ -45,12 +52,15 @@ TEST(DrawFrame, FadeWeightDecidesWhatRemainsOfEarlierFrames)
 {
     const std::vector<BranchRule> left{{0.0, 0.5}};
     const std::vector<BranchRule> right{{0.0, -0.5}};
-    // The left child runs from (200, 200) to (150, 200).
+    // The left child runs from (200, 200) to (150, 200). One segment list
+    // serves both frames, as in the window: the first frame's segments must
+    // not be drawn again.
     for (const auto& [fade, kept] : {std::pair{std::uint8_t{255}, false}, {std::uint8_t{0}, true}}) {
         BackBuffer buffer(400, 300);
         FillAllWords(buffer, kBack);
-        DrawFrame(buffer, 400, 300, left, kStyle, fade);
-        DrawFrame(buffer, 400, 300, right, kStyle, fade);
+        SegmentList segments;
+        DrawFrame(buffer, 400, 300, left, kStyle, fade, segments);
+        DrawFrame(buffer, 400, 300, right, kStyle, fade, segments);
         EXPECT_EQ((PixelAt(buffer, 170, 200) & 0x00FFFFFFU) != kBack, kept) << int{fade};
         EXPECT_NE(PixelAt(buffer, 230, 200) & 0x00FFFFFFU, kBack) << int{fade};
     }
@@ -62,11 +72,11 @@ TEST(DrawFrame, DegenerateClientAreasDrawNothingAndStayInside)
     BackBuffer buffer(40, 30);
     FillAllWords(buffer, kBack);
     for (const auto& [w, h] : {std::pair{0, 0}, {0, 30}, {40, 0}}) {
-        DrawFrame(buffer, w, h, rules, kStyle, 255);
+        Draw(buffer, w, h, rules, 255);
         EXPECT_EQ(CountPixels(buffer, kBack), 40 * 30);
     }
     // A client area larger than the buffer (a resize under way) is clipped.
-    DrawFrame(buffer, 3000, 2000, rules, kStyle, 255);
+    Draw(buffer, 3000, 2000, rules, 255);
     BackBuffer none(0, 0);
-    DrawFrame(none, 10, 10, rules, kStyle, 255);
+    Draw(none, 10, 10, rules, 255);
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "render/FadeKernel.h"
+#include "render/FadeVariants.h"
 
 namespace {
 
@@ -18,36 +19,80 @@ std::uint32_t Expected(std::uint32_t old, int target, int weight)
     return result;
 }
 
+// 259 pixels: every byte value in every colour channel, with varied bits
+// 24-31, and a length that leaves a few pixels over for every register width.
+std::vector<std::uint32_t> EveryByte()
+{
+    std::vector<std::uint32_t> pixels(259);
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        const auto b = static_cast<std::uint32_t>(i & 0xFFU);
+        pixels[i] = (b ^ 0xA5U) << 24 | b << 16 | (255 - b) << 8 | b;
+    }
+    return pixels;
+}
+
 } // namespace
 
-// Every (old, target, weight) triple, through the vector path and its scalar
-// tail: 259 pixels a call cover both.
-TEST(FadeSpan, EqualsTheFormulaForEveryByteTargetAndWeight)
+// Every (old, target, weight) triple, through every variant this processor
+// runs: the pixels, and per chunk whether the fade moved one and whether the
+// next fade under the same colour would. Chunks of 24 pixels end inside
+// registers and leave a short chunk at the end.
+TEST(FadeKernel, EveryVariantEqualsTheFormulaForEveryByteTargetAndWeight)
 {
-    constexpr std::size_t kCount = 259;
-    std::vector<std::uint32_t> pixels(kCount);
-    std::vector<std::uint32_t> literal(kCount);
+    constexpr std::size_t kChunk = 24;
+    const std::vector<std::uint32_t> original = EveryByte();
+    const std::size_t chunks = (original.size() + kChunk - 1) / kChunk;
+    std::vector<std::uint32_t> expected(original.size());
+    std::vector<std::uint8_t> expectedStates(chunks);
+    std::vector<std::uint32_t> pixels;
+    std::vector<std::uint8_t> states(chunks);
+    const std::vector<FadeVariant> variants = RunnableFadeVariants();
+    ASSERT_FALSE(variants.empty());
     for (int weight = 0; weight < 256; ++weight) {
         for (int target = 0; target < 256; ++target) {
-            for (std::size_t i = 0; i < kCount; ++i) {
-                const auto b = static_cast<std::uint32_t>(i & 0xFFU);
-                pixels[i] = (b ^ 0xA5U) << 24 | b << 16 | (255 - b) << 8 | b;
-            }
-            literal = pixels;
             const auto weighted =
                 static_cast<std::uint32_t>(weight) << 24 | static_cast<std::uint32_t>(target) * 0x00010101U;
-            FadeSpan(pixels.data(), kCount, weighted);
-            FadeSpanLiteral(literal.data(), kCount, weighted);
-            for (std::size_t i = 0; i < kCount; ++i) {
-                const auto b = static_cast<std::uint32_t>(i & 0xFFU);
-                const std::uint32_t old = (b ^ 0xA5U) << 24 | b << 16 | (255 - b) << 8 | b;
-                const std::uint32_t expected = Expected(old, target, weight);
-                if (pixels[i] != expected || literal[i] != expected) {
-                    FAIL() << "old " << std::hex << old << " target " << target << " weight " << std::dec << weight
-                           << ": fast " << std::hex << pixels[i] << ", literal " << literal[i] << ", expected "
-                           << expected;
+            std::fill(expectedStates.begin(), expectedStates.end(), 0);
+            for (std::size_t i = 0; i < original.size(); ++i) {
+                expected[i] = Expected(original[i], target, weight);
+                std::uint8_t& state = expectedStates[i / kChunk];
+                state |= expected[i] != original[i] ? kFadeMoved : 0;
+                state |= Expected(expected[i], target, weight) != expected[i] ? kFadeUnsettled : 0;
+            }
+            for (const FadeVariant& variant : variants) {
+                pixels = original;
+                std::fill(states.begin(), states.end(), 0);
+                variant.fade(pixels.data(), pixels.size(), weighted, kChunk, states.data());
+                if (pixels != expected || states != expectedStates) {
+                    for (std::size_t i = 0; i < pixels.size(); ++i) {
+                        ASSERT_EQ(pixels[i], expected[i]) << variant.name << ": old " << std::hex << original[i]
+                                                          << " target " << target << " weight " << std::dec << weight;
+                    }
+                    FAIL() << variant.name << ": states differ for target " << target << " weight " << weight;
                 }
             }
+        }
+    }
+}
+
+TEST(FadeKernel, LiteralReferenceAndSpanAgreeWithTheFormula)
+{
+    for (const int weight : {0, 1, 64, 200, 254, 255}) {
+        for (const int target : {0, 0x80, 0xFF}) {
+            const auto weighted =
+                static_cast<std::uint32_t>(weight) << 24 | static_cast<std::uint32_t>(target) * 0x00010101U;
+            std::vector<std::uint32_t> literal = EveryByte();
+            std::vector<std::uint32_t> span = literal;
+            std::vector<std::uint32_t> expected;
+            for (const std::uint32_t old : literal) {
+                expected.push_back(Expected(old, target, weight));
+            }
+            const bool literalMoved = FadeSpanLiteral(literal.data(), literal.size(), weighted);
+            const bool spanMoved = FadeSpan(span.data(), span.size(), weighted);
+            EXPECT_EQ(literal, expected) << weight << " " << target;
+            EXPECT_EQ(span, expected) << weight << " " << target;
+            EXPECT_EQ(literalMoved, expected != EveryByte());
+            EXPECT_EQ(spanMoved, expected != EveryByte());
         }
     }
 }

@@ -61,8 +61,9 @@ TEST(MorphWorker, NoRulesRendersTheBareTrunkEveryFrame)
     MorphTestHost host(1, 0, 120);
     BackBuffer buffer(60, 90);
     FillAllWords(buffer, 0x00000080);
-    host.onRender = [&buffer](const std::vector<BranchRule>& rules) {
-        DrawFrame(buffer, 60, 90, rules, PlantStyle{}, 64);
+    SegmentList segments;
+    host.onRender = [&buffer, &segments](const std::vector<BranchRule>& rules) {
+        DrawFrame(buffer, 60, 90, rules, PlantStyle{}, 64, segments);
     };
     RunMorphWorker(host);
     EXPECT_TRUE(host.tracks.empty());
