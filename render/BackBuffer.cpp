@@ -97,8 +97,7 @@ void BackBuffer::Fade(std::uint32_t weightedColor, int x, int y, int width, int 
         m_settledFor = weightedColor;
         m_settledKnown = true;
     }
-    // A band of tiles at a time, row by row through its runs of live tiles,
-    // so memory is read in order.
+    // A band of tiles at a time, each run of live tiles in one call.
     const int across = m_changes.TilesAcross();
     m_tileStates.resize(static_cast<std::size_t>(across));
     for (int down = 0; down < m_changes.TilesDown(); ++down) {
@@ -118,13 +117,12 @@ void BackBuffer::Fade(std::uint32_t weightedColor, int x, int y, int width, int 
         const int top = down * ChangeMap::kTileHeight;
         const int bottom = std::min(top + ChangeMap::kTileHeight, m_height);
         std::fill(m_tileStates.begin(), m_tileStates.end(), 0);
-        for (int row = top; row < bottom; ++row) {
-            for (const TileRun& run : m_liveRuns) {
-                const int left = run.first * ChangeMap::kTileWidth;
-                const int right = std::min(run.end * ChangeMap::kTileWidth, m_width);
-                FadeChunks(Row(row) + left, static_cast<std::size_t>(right - left), weightedColor,
-                           ChangeMap::kTileWidth, m_tileStates.data() + run.first);
-            }
+        for (const TileRun& run : m_liveRuns) {
+            const int left = run.first * ChangeMap::kTileWidth;
+            const int right = std::min(run.end * ChangeMap::kTileWidth, m_width);
+            const PixelBlock block{Row(top) + left, static_cast<std::size_t>(m_stride),
+                                   static_cast<std::size_t>(right - left), static_cast<std::size_t>(bottom - top)};
+            FadeChunks(block, weightedColor, ChangeMap::kTileWidth, m_tileStates.data() + run.first);
         }
         for (const TileRun& run : m_liveRuns) {
             for (int column = run.first; column < run.end; ++column) {

@@ -16,10 +16,19 @@ enum FadeState : std::uint8_t {
     kFadeUnsettled = 2, // another fade under the same colour would change one
 };
 
-// The same fade, reporting per chunk: states[i] gains the FadeState bits of
-// the pixels [i * chunk, (i + 1) * chunk) (bits are set, never cleared).
-void FadeChunks(std::uint32_t* pixels, std::size_t count, std::uint32_t weightedColor, std::size_t chunk,
-                std::uint8_t* states);
+// Pixels in rows: `rows` rows of `width` pixels, the first at `origin`, each
+// `stride` words after the one before.
+struct PixelBlock {
+    std::uint32_t* origin;
+    std::size_t stride;
+    std::size_t width;
+    std::size_t rows;
+};
+
+// The same fade over a block, reporting per column of chunks: states[i] gains
+// the FadeState bits of the pixels in columns [i * chunkWidth, (i + 1) *
+// chunkWidth) of every row (bits are set, never cleared).
+void FadeChunks(const PixelBlock& block, std::uint32_t weightedColor, std::size_t chunkWidth, std::uint8_t* states);
 
 // The same result, one byte and one division at a time: the reference the
 // fast kernels are held to.

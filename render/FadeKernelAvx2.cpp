@@ -24,8 +24,7 @@ struct Avx2Lanes {
 
 } // namespace
 
-void FadeChunksAvx2(std::uint32_t* pixels, std::size_t count, std::uint32_t weightedColor, std::size_t chunk,
-                    std::uint8_t* states)
+void FadeChunksAvx2(const PixelBlock& block, std::uint32_t weightedColor, std::size_t chunkWidth, std::uint8_t* states)
 {
-    FadeChunksFor<Avx2Lanes>(pixels, count, weightedColor, chunk, states);
+    FadeChunksFor<Avx2Lanes>(block, weightedColor, chunkWidth, states);
 }

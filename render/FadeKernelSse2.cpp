@@ -23,8 +23,7 @@ struct Sse2Lanes {
 
 } // namespace
 
-void FadeChunksSse2(std::uint32_t* pixels, std::size_t count, std::uint32_t weightedColor, std::size_t chunk,
-                    std::uint8_t* states)
+void FadeChunksSse2(const PixelBlock& block, std::uint32_t weightedColor, std::size_t chunkWidth, std::uint8_t* states)
 {
-    FadeChunksFor<Sse2Lanes>(pixels, count, weightedColor, chunk, states);
+    FadeChunksFor<Sse2Lanes>(block, weightedColor, chunkWidth, states);
 }

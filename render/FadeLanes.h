@@ -9,6 +9,10 @@
 // word into every pixel), Load and Store (unaligned), Or, And, Add and Sub (byte
 // by byte, wrapping), SubSaturated and Min (byte by byte, unsigned), MulHigh
 // (16-bit lanes: the high half of the unsigned product) and IsZero.
+//
+// Nothing here may be an inline function or template that does not depend on
+// `Lanes`: the linker keeps one copy of such a thing for the whole program,
+// and it could be the copy compiled for instructions the processor lacks.
 
 #include <cstddef>
 #include <cstdint>
@@ -29,10 +33,13 @@
 // Weight 255 takes every byte to its target: k would not fit, and is not
 // needed.
 //
-// A byte that one fade does not move has d * w < 255; a later fade under the
-// same colour sees the same d and does not move it either. So after this fade
-// a byte is still unsettled exactly when its remaining distance exceeds
-// floor(254 / w).
+// A byte that one fade does not move has d * w < 255, that is d <= S with
+// S = floor(254 / w); a later fade under the same colour sees the same d and
+// does not move it either. After this fade a byte is left at distance
+// d - floor(d * w / 255) = ceil(d * (255 - w) / 255), which exceeds S exactly
+// when d * (255 - w) > 255 * S: so the byte is still unsettled exactly when
+// d > floor(255 * S / (255 - w)), a bound read off the distance before the
+// step. Weight 255 leaves nothing unsettled.
 template <class Lanes> struct FadeTerms {
     using Vector = typename Lanes::Vector;
 
@@ -40,7 +47,9 @@ template <class Lanes> struct FadeTerms {
     {
         const std::uint32_t weight = weightedColor >> 24;
         const std::uint32_t factor = 257 * weight + 1;
-        const std::uint32_t settledUpTo = weight == 0 ? 255 : 254 / weight;
+        const std::uint32_t movesAbove = weight == 0 ? 255 : 254 / weight;
+        // At most 255 * 254 / (w * (255 - w)) <= 255 for 1 <= w <= 254.
+        const std::uint32_t staysAbove = weight == 255 ? 255 : 255 * movesAbove / (255 - weight);
         // The alpha byte (bits 24-31) has target 0, factor 0 and never counts
         // as unsettled, so it keeps its value and its say in nothing.
         target = Lanes::Broadcast(weightedColor & 0x00FFFFFFU);
@@ -49,7 +58,7 @@ template <class Lanes> struct FadeTerms {
         lowBytes = Lanes::Broadcast(0x00FF00FFU);
         highBytes = Lanes::Broadcast(0xFF00FF00U);
         colourBytes = Lanes::Broadcast(0x00FFFFFFU);
-        settled = Lanes::Broadcast(0xFF000000U | settledUpTo * 0x00010101U);
+        settlesUpTo = Lanes::Broadcast(0xFF000000U | staysAbove * 0x00010101U);
     }
 
     Vector target;
@@ -58,7 +67,7 @@ template <class Lanes> struct FadeTerms {
     Vector lowBytes;
     Vector highBytes;
     Vector colourBytes;
-    Vector settled;
+    Vector settlesUpTo;
 };
 
 // Fades one register of pixels. ORs into `moved` every step taken and into
@@ -80,35 +89,40 @@ FadeRegister(typename Lanes::Vector old, const FadeTerms<Lanes>& terms, typename
         step = Lanes::Or(low, Lanes::And(high, terms.highBytes));
     }
     moved = Lanes::Or(moved, step);
-    unsettled = Lanes::Or(unsettled, Lanes::SubSaturated(Lanes::Sub(distance, step), terms.settled));
+    unsettled = Lanes::Or(unsettled, Lanes::SubSaturated(distance, terms.settlesUpTo));
     // The step never exceeds the distance, so only the byte's own direction
     // lets it through.
     return Lanes::Sub(Lanes::Add(old, Lanes::Min(step, up)), Lanes::Min(step, down));
 }
 
 template <class Lanes, bool kToTarget>
-void FadeChunksWith(std::uint32_t* pixels, std::size_t count, const FadeTerms<Lanes>& terms,
-                    std::uint32_t weightedColor, std::size_t chunk, std::uint8_t* states)
+void FadeChunksWith(const PixelBlock& block, const FadeTerms<Lanes>& terms, std::uint32_t weightedColor,
+                    std::size_t chunkWidth, std::uint8_t* states)
 {
     using Vector = typename Lanes::Vector;
     constexpr std::size_t kPerRegister = sizeof(Vector) / sizeof(std::uint32_t);
-    for (std::size_t start = 0; start < count; start += chunk, ++states) {
-        const std::size_t end = count - start < chunk ? count : start + chunk;
+    // A column of chunks at a time, so each chunk's state is gathered in
+    // registers and tested once.
+    for (std::size_t start = 0; start < block.width; start += chunkWidth, ++states) {
+        const std::size_t end = block.width - start < chunkWidth ? block.width : start + chunkWidth;
         Vector moved = Lanes::Broadcast(0);
         Vector unsettled = moved;
-        std::size_t i = start;
-        for (; i + kPerRegister <= end; i += kPerRegister) {
-            Lanes::Store(pixels + i, FadeRegister<Lanes, kToTarget>(Lanes::Load(pixels + i), terms, moved, unsettled));
-        }
-        if (i < end) {
-            // The last few pixels, padded with the target, which no fade moves.
-            std::uint32_t padded[kPerRegister];
-            for (std::uint32_t& pixel : padded) {
-                pixel = weightedColor & 0x00FFFFFFU;
+        std::uint32_t* row = block.origin;
+        for (std::size_t y = 0; y < block.rows; ++y, row += block.stride) {
+            std::size_t i = start;
+            for (; i + kPerRegister <= end; i += kPerRegister) {
+                Lanes::Store(row + i, FadeRegister<Lanes, kToTarget>(Lanes::Load(row + i), terms, moved, unsettled));
             }
-            std::memcpy(padded, pixels + i, (end - i) * sizeof(std::uint32_t));
-            Lanes::Store(padded, FadeRegister<Lanes, kToTarget>(Lanes::Load(padded), terms, moved, unsettled));
-            std::memcpy(pixels + i, padded, (end - i) * sizeof(std::uint32_t));
+            if (i < end) {
+                // The last few pixels, padded with the target, which no fade moves.
+                std::uint32_t padded[kPerRegister];
+                for (std::uint32_t& pixel : padded) {
+                    pixel = weightedColor & 0x00FFFFFFU;
+                }
+                std::memcpy(padded, row + i, (end - i) * sizeof(std::uint32_t));
+                Lanes::Store(padded, FadeRegister<Lanes, kToTarget>(Lanes::Load(padded), terms, moved, unsettled));
+                std::memcpy(row + i, padded, (end - i) * sizeof(std::uint32_t));
+            }
         }
         *states |= static_cast<std::uint8_t>((Lanes::IsZero(moved) ? 0U : unsigned{kFadeMoved}) |
                                              (Lanes::IsZero(unsettled) ? 0U : unsigned{kFadeUnsettled}));
@@ -117,17 +131,16 @@ void FadeChunksWith(std::uint32_t* pixels, std::size_t count, const FadeTerms<La
 
 // The whole fade for one instruction set: FadeChunks' contract.
 template <class Lanes>
-void FadeChunksFor(std::uint32_t* pixels, std::size_t count, std::uint32_t weightedColor, std::size_t chunk,
-                   std::uint8_t* states)
+void FadeChunksFor(const PixelBlock& block, std::uint32_t weightedColor, std::size_t chunkWidth, std::uint8_t* states)
 {
     const std::uint32_t weight = weightedColor >> 24;
-    if (weight == 0 || count == 0) {
+    if (weight == 0 || block.width == 0) {
         return; // weight 0 moves nothing, now or later
     }
     const FadeTerms<Lanes> terms(weightedColor);
     if (weight == 255) {
-        FadeChunksWith<Lanes, true>(pixels, count, terms, weightedColor, chunk, states);
+        FadeChunksWith<Lanes, true>(block, terms, weightedColor, chunkWidth, states);
     } else {
-        FadeChunksWith<Lanes, false>(pixels, count, terms, weightedColor, chunk, states);
+        FadeChunksWith<Lanes, false>(block, terms, weightedColor, chunkWidth, states);
     }
 }

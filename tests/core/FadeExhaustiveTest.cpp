@@ -62,7 +62,7 @@ TEST(FadeKernel, EveryVariantEqualsTheFormulaForEveryByteTargetAndWeight)
             for (const FadeVariant& variant : variants) {
                 pixels = original;
                 std::fill(states.begin(), states.end(), 0);
-                variant.fade(pixels.data(), pixels.size(), weighted, kChunk, states.data());
+                variant.fade({pixels.data(), pixels.size(), pixels.size(), 1}, weighted, kChunk, states.data());
                 if (pixels != expected || states != expectedStates) {
                     for (std::size_t i = 0; i < pixels.size(); ++i) {
                         ASSERT_EQ(pixels[i], expected[i]) << variant.name << ": old " << std::hex << original[i]
