@@ -21,17 +21,40 @@ PixelColor DepthColor(int depth, int levels, PixelColor trunkColor, PixelColor t
                                  Blend(trunkColor.Blue(), tipColor.Blue(), t));
 }
 
+namespace {
+
+// What stays the same throughout one plant, passed down by reference.
+struct Growth {
+    SegmentList& list;
+    std::span<const BranchRule> rules;
+    int levels;
+    PixelColor trunkColor;
+    PixelColor tipColor;
+};
+
+// The points by reference: passed by value, each arrives as two halves that
+// are stored and read back whole, which stalls on every call.
+void Grow(const Growth& growth, const Vec2& start, const Vec2& end, int depth, PixelColor color)
+{
+    growth.list.push_back({start, end, color});
+    if (depth + 1 > growth.levels || growth.rules.empty()) {
+        return;
+    }
+    // All children share a depth, hence a colour.
+    const PixelColor childColor = DepthColor(depth + 1, growth.levels, growth.trunkColor, growth.tipColor);
+    const double dx = end.x - start.x;
+    const double dy = end.y - start.y;
+    for (const BranchRule& rule : growth.rules) {
+        const Vec2 childEnd{end.x + (rule.re * dx - rule.im * dy), end.y + (rule.im * dx + rule.re * dy)};
+        Grow(growth, end, childEnd, depth + 1, childColor);
+    }
+}
+
+} // namespace
+
 void BuildBranch(SegmentList& list, Vec2 start, Vec2 end, int depth, int levels, std::span<const BranchRule> rules,
                  PixelColor trunkColor, PixelColor tipColor)
 {
-    list.push_back({start, end, DepthColor(depth, levels, trunkColor, tipColor)});
-    if (depth + 1 > levels || rules.empty()) {
-        return;
-    }
-    const double dx = end.x - start.x;
-    const double dy = end.y - start.y;
-    for (const BranchRule& rule : rules) {
-        const Vec2 childEnd{end.x + (rule.re * dx - rule.im * dy), end.y + (rule.im * dx + rule.re * dy)};
-        BuildBranch(list, end, childEnd, depth + 1, levels, rules, trunkColor, tipColor);
-    }
+    const Growth growth{list, rules, levels, trunkColor, tipColor};
+    Grow(growth, start, end, depth, DepthColor(depth, levels, trunkColor, tipColor));
 }

@@ -235,6 +235,10 @@ void BackBuffer::DrawLine(int x0, int y0, int x1, int y1, PixelColor color)
     std::uint32_t* const bits = m_bits.get();
     const auto stride = static_cast<std::size_t>(m_stride);
     const ChangeMap::PixelMarker marker = m_changes.Marker();
+    const std::int64_t twoMinor = 2 * minor;
+    const std::int64_t twoMajor = 2 * major;
+    const int diagonalX = majorX + minorX;
+    const int diagonalY = majorY + minorY;
     for (std::int64_t steps = last - first;; --steps) {
         bits[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x)] = value;
         marker.Mark(x, y);
@@ -242,11 +246,11 @@ void BackBuffer::DrawLine(int x0, int y0, int x1, int y1, PixelColor color)
             break;
         }
         // Whether the minor coordinate moves follows the slope, not a pattern
-        // a branch predictor could learn: computed, not branched on.
-        error += 2 * minor;
-        const int carry = error >= 2 * major ? 1 : 0;
-        error -= carry * 2 * major;
-        x += majorX + carry * minorX;
-        y += majorY + carry * minorY;
+        // a branch predictor could learn: selected, not branched on.
+        error += twoMinor;
+        const bool carry = error >= twoMajor;
+        error = carry ? error - twoMajor : error;
+        x += carry ? diagonalX : majorX;
+        y += carry ? diagonalY : majorY;
     }
 }
