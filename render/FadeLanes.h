@@ -43,22 +43,26 @@
 template <class Lanes> struct FadeTerms {
     using Vector = typename Lanes::Vector;
 
+    // The alpha byte (bits 24-31) has target 0, factor 0 and never counts as
+    // unsettled, so it keeps its value and has its say in nothing.
     explicit FadeTerms(std::uint32_t weightedColor)
+        : target(Lanes::Broadcast(weightedColor & 0x00FFFFFFU)),
+          lowFactors(Lanes::Broadcast(Factor(weightedColor >> 24) * 0x00010001U)),
+          highFactors(Lanes::Broadcast(Factor(weightedColor >> 24))), lowBytes(Lanes::Broadcast(0x00FF00FFU)),
+          highBytes(Lanes::Broadcast(0xFF00FF00U)), colourBytes(Lanes::Broadcast(0x00FFFFFFU)),
+          settlesUpTo(Lanes::Broadcast(0xFF000000U | StaysAbove(weightedColor >> 24) * 0x00010101U))
     {
-        const std::uint32_t weight = weightedColor >> 24;
-        const std::uint32_t factor = 257 * weight + 1;
-        const std::uint32_t movesAbove = weight == 0 ? 255 : 254 / weight;
-        // At most 255 * 254 / (w * (255 - w)) <= 255 for 1 <= w <= 254.
-        const std::uint32_t staysAbove = weight == 255 ? 255 : 255 * movesAbove / (255 - weight);
-        // The alpha byte (bits 24-31) has target 0, factor 0 and never counts
-        // as unsettled, so it keeps its value and its say in nothing.
-        target = Lanes::Broadcast(weightedColor & 0x00FFFFFFU);
-        lowFactors = Lanes::Broadcast(factor | factor << 16);
-        highFactors = Lanes::Broadcast(factor);
-        lowBytes = Lanes::Broadcast(0x00FF00FFU);
-        highBytes = Lanes::Broadcast(0xFF00FF00U);
-        colourBytes = Lanes::Broadcast(0x00FFFFFFU);
-        settlesUpTo = Lanes::Broadcast(0xFF000000U | staysAbove * 0x00010101U);
+    }
+
+    static std::uint32_t Factor(std::uint32_t weight) { return 257 * weight + 1; }
+
+    static std::uint32_t StaysAbove(std::uint32_t weight)
+    {
+        if (weight == 0 || weight == 255) {
+            return 255; // nothing moves, or everything reaches its target
+        }
+        // At most 255 * 254 / (w * (255 - w)) <= 255.
+        return 255 * (254 / weight) / (255 - weight);
     }
 
     Vector target;
@@ -106,6 +110,7 @@ void FadeChunksWith(const PixelBlock& block, const FadeTerms<Lanes>& terms, std:
     // registers and tested once.
     for (std::size_t start = 0; start < block.width; start += chunkWidth, ++states) {
         const std::size_t end = block.width - start < chunkWidth ? block.width : start + chunkWidth;
+        const std::size_t nextEnd = block.width - end < chunkWidth ? block.width : end + chunkWidth;
         Vector moved = Lanes::Broadcast(0);
         Vector unsettled = moved;
         std::uint32_t* row = block.origin;
@@ -113,10 +118,8 @@ void FadeChunksWith(const PixelBlock& block, const FadeTerms<Lanes>& terms, std:
             // Going down a column leaves the hardware too little pattern to
             // fetch ahead by itself; asking for the next chunk's stretch of
             // this row keeps a whole-picture fade at the speed of memory.
-            // Addresses only: a prefetch never faults, even past the block.
-            const auto here = reinterpret_cast<std::uintptr_t>(row);
-            for (std::size_t ahead = end; ahead < end + chunkWidth; ahead += kPixelsPerLine) {
-                __builtin_prefetch(reinterpret_cast<const void*>(here + ahead * sizeof(std::uint32_t)), 1);
+            for (std::size_t ahead = end; ahead < nextEnd; ahead += kPixelsPerLine) {
+                __builtin_prefetch(row + ahead, 1);
             }
             std::size_t i = start;
             for (; i + kPerRegister <= end; i += kPerRegister) {
