@@ -27,7 +27,7 @@ struct PixelBlock {
 
 // The same fade over a block, reporting per column of chunks: states[i] gains
 // the FadeState bits of the pixels in columns [i * chunkWidth, (i + 1) *
-// chunkWidth) of every row (bits are set, never cleared).
+// chunkWidth) of every row (bits are set, never cleared). chunkWidth > 0.
 void FadeChunks(const PixelBlock& block, std::uint32_t weightedColor, std::size_t chunkWidth, std::uint8_t* states);
 
 // The same result, one byte and one division at a time: the reference the
