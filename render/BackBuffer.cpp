@@ -69,16 +69,6 @@ std::uint32_t* BackBuffer::Row(int y) const
     return m_bits.get() + static_cast<std::size_t>(y) * static_cast<std::size_t>(m_stride);
 }
 
-bool BackBuffer::FadeRows(const PixelRect& span, std::uint32_t weightedColor)
-{
-    const auto count = static_cast<std::size_t>(span.right - span.left);
-    bool changed = false;
-    for (int row = span.top; row < span.bottom; ++row) {
-        changed = FadeSpan(Row(row) + span.left, count, weightedColor) || changed;
-    }
-    return changed;
-}
-
 void BackBuffer::Fade(std::uint32_t weightedColor, int x, int y, int width, int height)
 {
     const PixelRect span = Clip(x, y, width, height);
@@ -87,7 +77,11 @@ void BackBuffer::Fade(std::uint32_t weightedColor, int x, int y, int width, int 
     }
     if (m_tracking == Tracking::Off || span != PixelRect{0, 0, m_width, m_height}) {
         // Part of the picture: what settles there is not worth tracking.
-        FadeRows(span, weightedColor);
+        std::uint8_t state = 0;
+        const auto width = static_cast<std::size_t>(span.right - span.left);
+        FadeChunks({Row(span.top) + span.left, static_cast<std::size_t>(m_stride), width,
+                    static_cast<std::size_t>(span.bottom - span.top)},
+                   weightedColor, width, &state);
         m_changes.MarkAll();
         m_settledKnown = false;
         return;

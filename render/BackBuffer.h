@@ -54,7 +54,6 @@ public:
 private:
     [[nodiscard]] PixelRect Clip(int x, int y, int width, int height) const;
     [[nodiscard]] std::uint32_t* Row(int y) const;
-    bool FadeRows(const PixelRect& span, std::uint32_t weightedColor);
 
     int m_width;
     int m_height;
