@@ -215,27 +215,36 @@ void PlantView::PaintNow(const std::vector<PixelRect>& area)
     }
     // Device pixels to the widget's own, rounded outward, inside the edge.
     const qreal ratio = devicePixelRatioF();
-    const QPoint origin = contentsRect().topLeft();
-    QRegion region;
-    for (const PixelRect& r : area) {
-        const int left = qFloor(r.left / ratio);
-        const int top = qFloor(r.top / ratio);
-        region +=
-            QRect(QPoint(left, top) + origin, QPoint(qCeil(r.right / ratio) - 1, qCeil(r.bottom / ratio) - 1) + origin);
-    }
-    region &= contentsRect();
+    const QRect contents = contentsRect();
+    const auto inWidget = [ratio, &contents](const PixelRect& r) {
+        const QPoint topLeft(qFloor(r.left / ratio), qFloor(r.top / ratio));
+        const QPoint bottomRight(qCeil(r.right / ratio) - 1, qCeil(r.bottom / ratio) - 1);
+        return QRect(topLeft + contents.topLeft(), bottomRight + contents.topLeft()) & contents;
+    };
     // A ragged region costs the painter more per pixel than a plain
     // rectangle: where the changes fill most of their bounds, paint those.
-    const QRect bounds = region.boundingRect();
+    // The bounds come straight from the rectangles, which is most frames,
+    // without building a region first. Rectangles that overlap once rounded
+    // count twice, which only tips the choice toward the bounds.
+    QRect bounds;
     qint64 changed = 0;
-    for (const QRect& rect : region) {
+    for (const PixelRect& r : area) {
+        const QRect rect = inWidget(r);
+        bounds |= rect;
         changed += qint64{rect.width()} * rect.height();
+    }
+    if (bounds.isEmpty()) {
+        return;
     }
     if (2 * changed >= qint64{bounds.width()} * bounds.height()) {
         repaint(bounds);
-    } else {
-        repaint(region);
+        return;
     }
+    QRegion region;
+    for (const PixelRect& r : area) {
+        region += inWidget(r);
+    }
+    repaint(region);
 }
 
 void PlantView::resizeEvent(QResizeEvent* event)

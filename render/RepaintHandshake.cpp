@@ -20,9 +20,13 @@ RepaintHandshake::~RepaintHandshake()
 
 void RepaintHandshake::Request(const std::vector<PixelRect>& area)
 {
-    const std::scoped_lock lock(m_lock);
-    ++m_requested;
-    m_pending.insert(m_pending.end(), area.begin(), area.end());
+    {
+        const std::scoped_lock lock(m_lock);
+        ++m_requested;
+        m_pending.insert(m_pending.end(), area.begin(), area.end());
+    }
+    // Woken after the lock is let go, so that the user-interface thread does
+    // not wake only to wait for it.
     const std::uint64_t one = 1;
     // Fails only when the counter is saturated: a wake-up is pending anyway.
     [[maybe_unused]] const auto written = write(m_eventFd, &one, sizeof one);
