@@ -98,7 +98,8 @@ private:
 
 PlantView::PlantView(QWidget* parent)
     : QFrame(parent), m_seed(ClockSeed()), m_random(m_seed), m_uiThread(std::this_thread::get_id()),
-      m_repaint([this](const std::vector<PixelRect>& area) { PaintNow(area); })
+      m_repaint([this](const std::vector<PixelRect>& area) { PaintNow(area); },
+                std::chrono::duration_cast<std::chrono::milliseconds>(FramePacer::kPeriod))
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     // Every visible pixel inside the edge comes from the buffer.
