@@ -1,7 +1,7 @@
 #include "BenchPicture.h"
 
-#include "geometry/PixelColor.h"
-#include "morph/MinStdRandom.h"
+#include "MinStdRandom.h"
+#include "PixelColor.h"
 
 BenchPicture::BenchPicture(benchmark::State& state)
     : m_buffer(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)))

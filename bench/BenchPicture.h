@@ -6,7 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "render/BackBuffer.h"
+#include "BackBuffer.h"
 
 // What the pixel cases share: a back buffer of the case's size (its two
 // arguments, width and height) holding a picture of varied bytes, and the

@@ -4,10 +4,10 @@
 #include <QPainter>
 #include <QPen>
 
-#include "AnimatedRules.h"
-#include "geometry/PlantBuilder.h"
-#include "geometry/ViewMapping.h"
-#include "render/PlantStyle.h"
+#include "PlantBuilder.h"
+#include "PlantMotion.h"
+#include "PlantStyle.h"
+#include "ViewMapping.h"
 
 void PainterFrame(benchmark::State& state)
 {
@@ -19,13 +19,13 @@ void PainterFrame(benchmark::State& state)
     image.fill(back);
     QColor fade = back;
     fade.setAlpha(64);
-    AnimatedRules rules;
+    PlantMotion motion(1733668800);
     SegmentList segments;
     for (auto _ : state) {
         QPainter painter(&image);
         painter.fillRect(image.rect(), fade);
         segments.clear();
-        BuildBranch(segments, style.trunkStart, style.trunkEnd, 0, style.levels, rules.Next(), style.trunkColor,
+        BuildBranch(segments, style.trunkStart, style.trunkEnd, 0, style.levels, motion.NextFrame(), style.trunkColor,
                     style.tipColor);
         const LinearMap2 map = ViewMapping(0, 0, width, height);
         for (const Segment& segment : segments) {

@@ -6,21 +6,21 @@
 
 #include <benchmark/benchmark.h>
 
-#include "AnimatedRules.h"
 #include "BenchPicture.h"
-#include "geometry/PlantBuilder.h"
-#include "morph/RuleMorpher.h"
-#include "render/DrawFrame.h"
-#include "render/FadeKernel.h"
-#include "render/PlantStyle.h"
+#include "DrawFrame.h"
+#include "FadeKernel.h"
+#include "PlantAnimator.h"
+#include "PlantBuilder.h"
+#include "PlantMotion.h"
+#include "PlantStyle.h"
 #ifdef QUILLBROOK_BENCH_PAINTER
 #include "PainterFrame.h"
 #endif
 
 namespace {
 
-constexpr std::uint8_t kDefaultFade = 64; // the plant view's initial weight
-constexpr int kRuleCount = 4;             // with 5 levels: 1365 segments
+constexpr std::uint8_t kDefaultFade = PlantAnimator::kInitialFade;
+constexpr std::int32_t kSeed = 1733668800;
 
 // The fade cases take turns between the background and white, so the picture
 // never settles: from the fourth pass on, every pass moves every colour byte
@@ -36,9 +36,9 @@ std::uint32_t AlternatingFade(std::int64_t pass)
 std::vector<BranchRule> PlantRules()
 {
     std::vector<BranchRule> rules;
-    for (int i = 0; i < kRuleCount; ++i) {
-        const double t = static_cast<double>(i) / (kRuleCount - 1);
-        rules.push_back(RuleMorpher::RuleOf(RuleMorpher::kMorphMap.Apply({t, t})));
+    for (int i = 0; i < PlantMotion::kRuleCount; ++i) {
+        const double t = static_cast<double>(i) / (PlantMotion::kRuleCount - 1);
+        rules.push_back(PlantMotion::RuleOf(PlantMotion::kMorphMap.Apply({t, t})));
     }
     return rules;
 }
@@ -94,11 +94,11 @@ void BuildPlant(benchmark::State& state)
 void WholeFrame(benchmark::State& state)
 {
     BenchPicture picture(state);
-    AnimatedRules rules;
+    PlantMotion motion(kSeed);
     const PlantStyle style;
     SegmentList segments;
     picture.Run(state, [&](BackBuffer& buffer, std::int64_t) {
-        DrawFrame(buffer, buffer.Width(), buffer.Height(), rules.Next(), style, kDefaultFade, segments);
+        DrawFrame(buffer, motion.NextFrame(), style, kDefaultFade, segments);
     });
 }
 

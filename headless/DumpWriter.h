@@ -3,7 +3,7 @@
 #include <span>
 #include <string>
 
-#include "geometry/BranchRule.h"
+#include "BranchRule.h"
 
 class QIODevice;
 

@@ -192,7 +192,7 @@ options always give the same files.
                       to 2147483647 (default: the clock, as the window seeds)
   --frames N          frames to render, 1 to 10000000 (default 100)
   --size WxH          picture size in pixels, each side 1 to 16384
-                      (default 469x339, the window's view)
+                      (default 469x340, the window's view)
   --slider V          the window's slider, 0 to 200: how long the trails stay
                       (default 150)
   --png FILE          the picture after the last frame, as PNG

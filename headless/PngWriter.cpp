@@ -4,7 +4,7 @@
 #include <QImageWriter>
 #include <QString>
 
-#include "render/BackBuffer.h"
+#include "BackBuffer.h"
 
 bool PngWriter::Write(QIODevice& device, const BackBuffer& picture, const Fields& fields, std::string& error)
 {

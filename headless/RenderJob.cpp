@@ -1,6 +1,5 @@
 #include "RenderJob.h"
 
-#include <ctime>
 #include <memory>
 #include <optional>
 
@@ -9,15 +8,14 @@
 #include <QFileInfo>
 #include <QIODevice>
 
+#include "DrawFrame.h"
 #include "DumpWriter.h"
-#include "HeadlessHost.h"
 #include "OutputFile.h"
+#include "PlantMotion.h"
 #include "PngWriter.h"
 #include "ProgressBar.h"
+#include "SliderFade.h"
 #include "SvgWriter.h"
-#include "morph/MorphHost.h"
-#include "render/PlantStyle.h"
-#include "render/SliderFade.h"
 
 namespace {
 
@@ -41,11 +39,6 @@ std::unique_ptr<OutputFile> MaybeOutput(const std::string& path, bool dashIsStan
 
 RenderJob::RenderJob(RenderOptions options, std::ostream& errors) : m_options(std::move(options)), m_errors(errors) {}
 
-std::int32_t RenderJob::ClockSeed()
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(std::time(nullptr)));
-}
-
 std::string RenderJob::SequenceFileName(const std::string& directory, long long frame, long long frameCount)
 {
     std::size_t digits = 6;
@@ -59,6 +52,21 @@ std::string RenderJob::SequenceFileName(const std::string& directory, long long 
     return directory + "/frame-" + number + ".png";
 }
 
+bool RenderJob::WriteSequenceFrame(const BackBuffer& picture, std::int32_t seed, long long frame, std::string& error)
+{
+    // Each frame's file carries what renders it again: frame k is the
+    // picture after k + 1 frames.
+    OutputFile file(SequenceFileName(m_options.pngSequence, frame, m_options.frames), false);
+    if (!file.Open(error)) {
+        return false;
+    }
+    if (!PngWriter::Write(file.Device(), picture, {seed, frame + 1, m_options.slider}, error)) {
+        error = CannotWrite(file.Path(), QString::fromStdString(error));
+        return false;
+    }
+    return file.Commit(error);
+}
+
 void RenderJob::Report(const std::string& option, const std::string& message)
 {
     m_errors << "quillbrook-render: " << option << ": " << message << std::endl;
@@ -67,7 +75,7 @@ void RenderJob::Report(const std::string& option, const std::string& message)
 RenderJob::Outcome RenderJob::Run()
 {
     const RenderOptions& o = m_options;
-    const std::int32_t seed = o.seed.value_or(ClockSeed());
+    const std::int32_t seed = o.seed.value_or(PlantMotion::ClockSeed());
     std::string error;
 
     const auto png = MaybeOutput(o.png, false);
@@ -87,12 +95,15 @@ RenderJob::Outcome RenderJob::Run()
         }
     }
 
-    HeadlessHost host(seed, o.width, o.height, FadeFromSlider(o.slider), o.frames);
-    if (!host.HasPicture()) {
+    BackBuffer picture(o.width, o.height);
+    if (!picture.HasPixels()) {
         Report("--size",
                "not enough memory for a " + std::to_string(o.width) + "x" + std::to_string(o.height) + " picture");
         return Outcome::Failure;
     }
+    // A new picture starts as the background, as every window's does.
+    const PlantStyle style;
+    picture.FillRect(style.backColor, 0, 0, o.width, o.height);
 
     std::optional<DumpWriter> dumpWriter;
     if (dump) {
@@ -102,39 +113,28 @@ RenderJob::Outcome RenderJob::Run()
     if (m_progressShown) {
         progress.emplace(m_errors, o.frames, ProgressBar::Clock::now());
     }
+    PlantMotion motion(seed);
+    const std::uint8_t fade = FadeFromSlider(o.slider);
+    SegmentList segments;
+    std::span<const BranchRule> rules;
     bool interrupted = false;
     std::string failedOption;
-    host.SetFrameObserver([&](long long frame, const BackBuffer& picture, std::span<const BranchRule> rules) {
+    for (long long frame = 0; frame < o.frames && failedOption.empty(); ++frame) {
         if (m_interrupt != nullptr && m_interrupt->load(std::memory_order_relaxed) != 0) {
             interrupted = true;
-            return false;
+            break;
         }
+        rules = motion.NextFrame();
+        DrawFrame(picture, rules, style, fade, segments);
         if (dumpWriter && !dumpWriter->Write(frame, rules)) {
             failedOption = "--dump";
             error = CannotWrite(o.dump, dump->Device().errorString());
-            return false;
-        }
-        if (!o.pngSequence.empty()) {
-            // Each frame's file carries what renders it again: frame k is
-            // the picture after k + 1 frames.
-            OutputFile file(SequenceFileName(o.pngSequence, frame, o.frames), false);
-            bool written = file.Open(error);
-            if (written && !PngWriter::Write(file.Device(), picture, {seed, frame + 1, o.slider}, error)) {
-                error = CannotWrite(file.Path(), QString::fromStdString(error));
-                written = false;
-            }
-            if (!written || !file.Commit(error)) {
-                failedOption = "--png-sequence";
-                return false;
-            }
-        }
-        if (progress) {
+        } else if (!o.pngSequence.empty() && !WriteSequenceFrame(picture, seed, frame, error)) {
+            failedOption = "--png-sequence";
+        } else if (progress) {
             progress->Update(frame + 1, ProgressBar::Clock::now());
         }
-        return true;
-    });
-
-    RunMorphWorker(host);
+    }
     if (progress) {
         progress->Finish();
     }
@@ -148,7 +148,7 @@ RenderJob::Outcome RenderJob::Run()
 
     // Every file is written before any is put in place, so a failed write
     // leaves none of them.
-    if (png && !PngWriter::Write(png->Device(), host.Picture(), {seed, o.frames, o.slider}, error)) {
+    if (png && !PngWriter::Write(png->Device(), picture, {seed, o.frames, o.slider}, error)) {
         Report("--png", CannotWrite(o.png, QString::fromStdString(error)));
         return Outcome::Failure;
     }
@@ -156,7 +156,7 @@ RenderJob::Outcome RenderJob::Run()
         const std::string description = "quillbrook-render --seed " + std::to_string(seed) + " --frames " +
                                         std::to_string(o.frames) + " --size " + std::to_string(o.width) + "x" +
                                         std::to_string(o.height) + " --slider " + std::to_string(o.slider);
-        if (!WriteAll(svg->Device(), SvgWriter::Picture(host.Rules(), o.width, o.height, PlantStyle{}, description))) {
+        if (!WriteAll(svg->Device(), SvgWriter::Picture(rules, o.width, o.height, style, description))) {
             Report("--svg", CannotWrite(o.svg, svg->Device().errorString()));
             return Outcome::Failure;
         }

@@ -7,6 +7,8 @@
 
 #include "RenderOptions.h"
 
+class BackBuffer;
+
 // One run of the command-line renderer: opens every output first (so a path
 // that cannot be written is refused before any work), renders the frames,
 // then puts the finished files in place. Problems go to `errors` as one
@@ -25,15 +27,14 @@ public:
 
     [[nodiscard]] Outcome Run();
 
-    // The calendar clock's low 32 bits read as a signed number, as the
-    // window seeds its generator.
-    [[nodiscard]] static std::int32_t ClockSeed();
     // DIR/frame-000000.png onward, with more digits once six do not suffice
     // for the last frame, so the names still sort in frame order.
     [[nodiscard]] static std::string SequenceFileName(const std::string& directory, long long frame,
                                                       long long frameCount);
 
 private:
+    // One frame of --png-sequence; false with `error` set when it failed.
+    bool WriteSequenceFrame(const BackBuffer& picture, std::int32_t seed, long long frame, std::string& error);
     void Report(const std::string& option, const std::string& message);
 
     RenderOptions m_options;

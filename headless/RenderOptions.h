@@ -14,7 +14,7 @@ struct RenderOptions {
     std::optional<std::int32_t> seed; // none: the calendar clock, as the window seeds
     int frames = 100;
     int width = 469;
-    int height = 339;
+    int height = 340;
     int slider = 150;
 
     // Empty: not written. A dump path of "-" is standard output.

@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "NumberText.h"
-#include "geometry/PlantBuilder.h"
-#include "geometry/ViewMapping.h"
+#include "PlantBuilder.h"
+#include "ViewMapping.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "geometry/BranchRule.h"
-#include "render/PlantStyle.h"
+#include "BranchRule.h"
+#include "PlantStyle.h"
 
 // The plant of one frame as an SVG picture of the client size: the
 // background, then one line a segment in drawing order, at the mapped

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "geometry/Vec2.h"
+#include "Vec2.h"
 
 // One branch rule's glide: in each Vec2, x is a length and y an angle in
 // degrees. The position at frame j of a cycle is start + step * j.

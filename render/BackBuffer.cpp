@@ -37,7 +37,7 @@ Wide CeilDiv(Wide n, Wide d)
 } // namespace
 
 BackBuffer::BackBuffer(int width, int height, Tracking tracking)
-    : m_width(width), m_height(height), m_stride(StrideFor(width)), m_tracking(tracking), m_changes(width, height)
+    : m_width(width), m_height(height), m_stride(StrideFor(width)), m_tracking(tracking), m_changes(0, 0)
 {
     if (m_stride == 0 || height <= 0) {
         return;
@@ -48,6 +48,10 @@ BackBuffer::BackBuffer(int width, int height, Tracking tracking)
     }
     // Left uninitialised: every new buffer is filled at once by its owner.
     m_bits.reset(new (std::nothrow) std::uint32_t[static_cast<std::size_t>(words)]);
+    // Tiles only for a picture that has pixels: without them nothing changes.
+    if (m_bits) {
+        m_changes = ChangeMap(width, height);
+    }
 }
 
 BackBuffer::~BackBuffer() = default;

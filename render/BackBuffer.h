@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "ChangeMap.h"
+#include "PixelColor.h"
 #include "PixelRect.h"
-#include "geometry/PixelColor.h"
 
 // The off-screen picture: 32-bit pixels laid out as PixelColor, top-down rows
 // of Stride() words, of which the first Width() belong to the picture. All

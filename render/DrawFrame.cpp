@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "geometry/PlantBuilder.h"
-#include "geometry/ViewMapping.h"
+#include "PlantBuilder.h"
+#include "ViewMapping.h"
 
 namespace {
 
@@ -20,21 +20,21 @@ int TruncateToPixel(double v)
 
 } // namespace
 
-void DrawFrame(BackBuffer& buffer, int clientWidth, int clientHeight, std::span<const BranchRule> rules,
-               const PlantStyle& style, std::uint8_t fade, SegmentList& segments)
+void DrawFrame(BackBuffer& buffer, std::span<const BranchRule> rules, const PlantStyle& style, std::uint8_t fade,
+               SegmentList& segments)
 {
-    // The client size can run ahead of the buffer during a resize; Fade clips
-    // to the buffer. With a zero side there is nothing to see, so the frame
-    // skips its drawing.
-    if (!buffer.HasPixels() || clientWidth <= 0 || clientHeight <= 0) {
+    // Without pixels (a zero side, or no memory) there is nothing to see.
+    if (!buffer.HasPixels()) {
         return;
     }
-    buffer.Fade(WeightedColor(fade, style.backColor), 0, 0, clientWidth, clientHeight);
+    const int width = buffer.Width();
+    const int height = buffer.Height();
+    buffer.Fade(WeightedColor(fade, style.backColor), 0, 0, width, height);
 
     segments.clear();
     BuildBranch(segments, style.trunkStart, style.trunkEnd, 0, style.levels, rules, style.trunkColor, style.tipColor);
 
-    const LinearMap2 map = ViewMapping(0, 0, clientWidth, clientHeight);
+    const LinearMap2 map = ViewMapping(0, 0, width, height);
     for (const Segment& segment : segments) {
         const Vec2 start = map.Apply(segment.start);
         const Vec2 end = map.Apply(segment.end);

@@ -1,22 +1,28 @@
-#include <memory>
-
 #include <gtest/gtest.h>
 
 #include "BufferTestSupport.h"
-#include "render/BackBufferRef.h"
 
 namespace {
 
 constexpr std::uint32_t kSentinel = 0x5A5A5A5A;
 constexpr std::uint32_t kBack = 0x00000080;
 
-std::uint32_t FadedOnce(std::uint32_t pixel, std::uint32_t weightedColor)
-{
-    BackBuffer buffer(1, 1);
-    PixelAt(buffer, 0, 0) = pixel;
-    buffer.Fade(weightedColor, 0, 0, 1, 1);
-    return PixelAt(buffer, 0, 0);
-}
+struct FadeCase {
+    const char* name;
+    std::uint32_t pixel;
+    std::uint32_t weightedColor;
+    std::uint32_t faded;
+};
+
+class BackBufferFade : public testing::TestWithParam<FadeCase> {};
+
+struct SizeCase {
+    const char* name;
+    int width;
+    int height;
+};
+
+class BackBufferWithoutMemory : public testing::TestWithParam<SizeCase> {};
 
 } // namespace
 
@@ -31,16 +37,23 @@ TEST(BackBuffer, StrideRoundsUpToFourPixels)
     EXPECT_EQ(BackBuffer(1, 1).Stride(), 4);
 }
 
-TEST(BackBuffer, FadeWorkedValues)
+TEST_P(BackBufferFade, OnePixelOnce)
 {
-    const std::uint32_t toBack64 = 64U << 24 | kBack;
-    EXPECT_EQ(FadedOnce(0x00FFFFFF, toBack64), 0x00BFBFE0U);
-    EXPECT_EQ(FadedOnce(0x12FF8000, toBack64), 0x12BF6020U); // bits 24-31 kept
-    EXPECT_EQ(FadedOnce(0x00040484, toBack64), 0x00030383U);
-    EXPECT_EQ(FadedOnce(0x00030383, toBack64), 0x00030383U);
-    EXPECT_EQ(FadedOnce(0x7F123456, 0U << 24 | kBack), 0x7F123456U);
-    EXPECT_EQ(FadedOnce(0x7F123456, 255U << 24 | kBack), 0x7F000080U);
+    BackBuffer buffer(1, 1);
+    PixelAt(buffer, 0, 0) = GetParam().pixel;
+    buffer.Fade(GetParam().weightedColor, 0, 0, 1, 1);
+    EXPECT_EQ(PixelAt(buffer, 0, 0), GetParam().faded);
 }
+
+INSTANTIATE_TEST_SUITE_P(WorkedValues, BackBufferFade,
+                         testing::Values(FadeCase{"WhiteAtDefaultWeight", 0x00FFFFFF, 64U << 24 | kBack, 0x00BFBFE0},
+                                         FadeCase{"TopBitsKept", 0x12FF8000, 64U << 24 | kBack, 0x12BF6020},
+                                         FadeCase{"NearTheResidue", 0x00040484, 64U << 24 | kBack, 0x00030383},
+                                         FadeCase{"ResidueStays", 0x00030383, 64U << 24 | kBack, 0x00030383},
+                                         FadeCase{"WeightZeroKeepsAll", 0x7F123456, 0U << 24 | kBack, 0x7F123456},
+                                         FadeCase{"WeightFullGivesTheTarget", 0x7F123456, 255U << 24 | kBack,
+                                                  0x7F000080}),
+                         [](const testing::TestParamInfo<FadeCase>& info) { return info.param.name; });
 
 TEST(BackBuffer, WhiteSettlesOnTheResidueAfterSeventeenFades)
 {
@@ -85,27 +98,20 @@ TEST(BackBuffer, FillRectIsClipped)
     EXPECT_EQ(PixelAt(buffer, 6, 3), kSentinel); // padding
 }
 
-TEST(BackBuffer, WithoutMemoryEveryOperationDoesNothing)
+TEST_P(BackBufferWithoutMemory, EveryOperationDoesNothing)
 {
-    for (const auto& [w, h] : {std::pair{100000, 100000}, {0, 10}, {10, 0}, {0, 0}, {-4, 5}}) {
-        BackBuffer buffer(w, h);
-        EXPECT_FALSE(buffer.HasPixels()) << w << " x " << h;
-        EXPECT_EQ(buffer.Bits(), nullptr);
-        buffer.Fade(255U << 24 | kBack, 0, 0, w, h);
-        buffer.FillRect(PixelColor{kBack}, 0, 0, w, h);
-        buffer.DrawLine(0, 0, 50, 50, PixelColor{kBack});
-    }
+    const auto [name, w, h] = GetParam();
+    BackBuffer buffer(w, h);
+    EXPECT_FALSE(buffer.HasPixels());
+    EXPECT_EQ(buffer.Bits(), nullptr);
+    buffer.Fade(255U << 24 | kBack, 0, 0, w, h);
+    buffer.FillRect(PixelColor{kBack}, 0, 0, w, h);
+    buffer.DrawLine(0, 0, 50, 50, PixelColor{kBack});
+    EXPECT_TRUE(buffer.TakeChangedArea().empty());
 }
 
-TEST(BackBufferRef, ResetReplacesAndReleases)
-{
-    BackBufferRef holder;
-    EXPECT_FALSE(holder);
-    holder.Reset(std::make_unique<BackBuffer>(2, 2));
-    holder.Reset(std::make_unique<BackBuffer>(3, 1));
-    ASSERT_TRUE(holder);
-    EXPECT_EQ(holder.Get()->Width(), 3);
-    holder.Reset(nullptr);
-    EXPECT_FALSE(holder);
-    EXPECT_EQ(holder.Get(), nullptr);
-}
+INSTANTIATE_TEST_SUITE_P(Sizes, BackBufferWithoutMemory,
+                         testing::Values(SizeCase{"MoreThanCanBeHad", 100000, 100000}, SizeCase{"NoWidth", 0, 10},
+                                         SizeCase{"NoHeight", 10, 0}, SizeCase{"Nothing", 0, 0},
+                                         SizeCase{"NegativeWidth", -4, 5}),
+                         [](const testing::TestParamInfo<SizeCase>& info) { return info.param.name; });

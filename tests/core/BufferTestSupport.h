@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "render/BackBuffer.h"
+#include "BackBuffer.h"
 
 // Pixel access by column and row, as the buffer lays its words out.
 inline std::uint32_t& PixelAt(BackBuffer& buffer, int x, int y)

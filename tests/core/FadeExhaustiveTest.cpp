@@ -1,10 +1,12 @@
+#include <algorithm>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "render/FadeKernel.h"
-#include "render/FadeVariants.h"
+#include "FadeKernel.h"
+#include "FadeVariants.h"
 
 namespace {
 
@@ -31,14 +33,17 @@ std::vector<std::uint32_t> EveryByte()
     return pixels;
 }
 
+// Each fade variant this processor runs.
+class FadeVariantTest : public testing::TestWithParam<FadeVariant> {};
+
 } // namespace
 
-// Every (old, target, weight) triple, through every variant this processor
-// runs: the pixels, and per chunk whether the fade moved one and whether the
-// next fade under the same colour would. Chunks of 24 pixels end inside
-// registers and leave a short chunk at the end.
-TEST(FadeKernel, EveryVariantEqualsTheFormulaForEveryByteTargetAndWeight)
+// Every (old, target, weight) triple: the pixels, and per chunk whether the
+// fade moved one and whether the next fade under the same colour would.
+// Chunks of 24 pixels end inside registers and leave a short chunk at the end.
+TEST_P(FadeVariantTest, EqualsTheFormulaForEveryByteTargetAndWeight)
 {
+    const FadeVariant& variant = GetParam();
     constexpr std::size_t kChunk = 24;
     const std::vector<std::uint32_t> original = EveryByte();
     const std::size_t chunks = (original.size() + kChunk - 1) / kChunk;
@@ -46,8 +51,6 @@ TEST(FadeKernel, EveryVariantEqualsTheFormulaForEveryByteTargetAndWeight)
     std::vector<std::uint8_t> expectedStates(chunks);
     std::vector<std::uint32_t> pixels;
     std::vector<std::uint8_t> states(chunks);
-    const std::vector<FadeVariant> variants = RunnableFadeVariants();
-    ASSERT_FALSE(variants.empty());
     for (int weight = 0; weight < 256; ++weight) {
         for (int target = 0; target < 256; ++target) {
             const auto weighted =
@@ -59,17 +62,15 @@ TEST(FadeKernel, EveryVariantEqualsTheFormulaForEveryByteTargetAndWeight)
                 state |= expected[i] != original[i] ? kFadeMoved : 0;
                 state |= Expected(expected[i], target, weight) != expected[i] ? kFadeUnsettled : 0;
             }
-            for (const FadeVariant& variant : variants) {
-                pixels = original;
-                std::fill(states.begin(), states.end(), 0);
-                variant.fade({pixels.data(), pixels.size(), pixels.size(), 1}, weighted, kChunk, states.data());
-                if (pixels != expected || states != expectedStates) {
-                    for (std::size_t i = 0; i < pixels.size(); ++i) {
-                        ASSERT_EQ(pixels[i], expected[i]) << variant.name << ": old " << std::hex << original[i]
-                                                          << " target " << target << " weight " << std::dec << weight;
-                    }
-                    FAIL() << variant.name << ": states differ for target " << target << " weight " << weight;
+            pixels = original;
+            std::fill(states.begin(), states.end(), 0);
+            variant.fade({pixels.data(), pixels.size(), pixels.size(), 1}, weighted, kChunk, states.data());
+            if (pixels != expected || states != expectedStates) {
+                for (std::size_t i = 0; i < pixels.size(); ++i) {
+                    ASSERT_EQ(pixels[i], expected[i]) << "old " << std::hex << original[i] << " target " << target
+                                                      << " weight " << std::dec << weight;
                 }
+                FAIL() << "states differ for target " << target << " weight " << weight;
             }
         }
     }
@@ -96,3 +97,36 @@ TEST(FadeKernel, LiteralReferenceAndSpanAgreeWithTheFormula)
         }
     }
 }
+
+// Rows of 17 pixels leave one over after whole registers of 4, 8 or 16: the
+// last pixel of every row is faded like the others, and the padding beyond
+// the row is left alone.
+TEST_P(FadeVariantTest, FadesTheLastPixelOfEveryRowAndNothingBeyond)
+{
+    constexpr std::size_t kWidth = 17;
+    constexpr std::size_t kStride = 20;
+    constexpr std::size_t kRows = 3;
+    constexpr std::uint32_t kPadding = 0x5A5A5A5A;
+    constexpr std::uint32_t kWeighted = 64U << 24 | 0x00000080;
+    std::vector<std::uint32_t> pixels(kStride * kRows, kPadding);
+    std::vector<std::uint32_t> expected = pixels;
+    for (std::size_t row = 0; row < kRows; ++row) {
+        for (std::size_t x = 0; x < kWidth; ++x) {
+            pixels[row * kStride + x] = 0x00FFFFFFU - static_cast<std::uint32_t>(row * kWidth + x);
+        }
+        std::copy_n(pixels.begin() + static_cast<std::ptrdiff_t>(row * kStride), kWidth,
+                    expected.begin() + static_cast<std::ptrdiff_t>(row * kStride));
+        FadeSpanLiteral(expected.data() + row * kStride, kWidth, kWeighted);
+    }
+    std::uint8_t state = 0;
+    GetParam().fade({pixels.data(), kStride, kWidth, kRows}, kWeighted, kWidth, &state);
+    EXPECT_EQ(pixels, expected);
+    EXPECT_EQ(state, kFadeMoved | kFadeUnsettled);
+}
+
+INSTANTIATE_TEST_SUITE_P(Variants, FadeVariantTest, testing::ValuesIn(RunnableFadeVariants()),
+                         [](const testing::TestParamInfo<FadeVariant>& info) {
+                             std::string name = info.param.name;
+                             name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
+                             return name;
+                         });

@@ -2,28 +2,42 @@
 
 #include <gtest/gtest.h>
 
-#include "geometry/LinearMap2.h"
-#include "geometry/ViewMapping.h"
+#include "LinearMap2.h"
+#include "ViewMapping.h"
 
 namespace {
-
-void ExpectMap(const LinearMap2& map, double sx, double sy, double ox, double oy)
-{
-    EXPECT_EQ(map.sx, sx);
-    EXPECT_EQ(map.sy, sy);
-    EXPECT_EQ(map.ox, ox);
-    EXPECT_EQ(map.oy, oy);
-}
 
 Rect2 Screen(int width, int height)
 {
     return {0.0, static_cast<double>(height), static_cast<double>(width), 0.0};
 }
 
-bool Finite(const LinearMap2& map)
-{
-    return std::isfinite(map.sx) && std::isfinite(map.sy) && std::isfinite(map.ox) && std::isfinite(map.oy);
-}
+struct FitCase {
+    const char* name;
+    int width;
+    int height;
+    Rect2 world;
+    Rect2 fitted;
+};
+
+class FitAspect : public testing::TestWithParam<FitCase> {};
+
+struct MapCase {
+    const char* name;
+    int width;
+    int height;
+    LinearMap2 map;
+};
+
+class ViewMappingWorked : public testing::TestWithParam<MapCase> {};
+
+struct SizeCase {
+    const char* name;
+    int width;
+    int height;
+};
+
+class ViewMappingDegenerate : public testing::TestWithParam<SizeCase> {};
 
 } // namespace
 
@@ -36,44 +50,62 @@ TEST(Vec2, OperationsReturnNewValuesInOperandOrder)
     EXPECT_EQ(a, (Vec2{3.0, 4.0}));
 }
 
-TEST(FitAspect, GrowsOneSideToTheScreensProportions)
+// The world grows in one direction to the screen's proportions, about its
+// centre; a screen with a zero side leaves it as it is, normalised.
+TEST_P(FitAspect, GrowsTheWorldToTheScreensProportions)
 {
-    EXPECT_EQ(Screen(400, 300).FitAspect(kWorldRect), (Rect2{-10.0, 0.0, 10.0, 15.0}));             // wide
-    EXPECT_EQ(Screen(200, 600).FitAspect(kWorldRect), (Rect2{-5.0, -7.5, 5.0, 22.5}));              // tall
-    EXPECT_EQ(Screen(200, 300).FitAspect(kWorldRect), kWorldRect);                                  // exact
-    EXPECT_EQ(Screen(400, 300).FitAspect({5.0, 15.0, -5.0, 0.0}), (Rect2{-10.0, 0.0, 10.0, 15.0})); // swapped
-    EXPECT_EQ(Screen(0, 0).FitAspect({5.0, 15.0, -5.0, 0.0}), kWorldRect);                          // empty
+    const FitCase& c = GetParam();
+    EXPECT_EQ(Screen(c.width, c.height).FitAspect(c.world), c.fitted);
 }
 
-TEST(FitAspect, AScreenWithOneZeroSideGivesTheWorldRectangle)
-{
-    EXPECT_EQ(Screen(0, 300).FitAspect(kWorldRect), kWorldRect);
-    EXPECT_EQ(Screen(400, 0).FitAspect(kWorldRect), kWorldRect);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Screens, FitAspect,
+    testing::Values(FitCase{"Wide", 400, 300, kWorldRect, {-10.0, 0.0, 10.0, 15.0}},
+                    FitCase{"Tall", 200, 600, kWorldRect, {-5.0, -7.5, 5.0, 22.5}},
+                    FitCase{"Exact", 200, 300, kWorldRect, kWorldRect},
+                    FitCase{"SwappedCorners", 400, 300, {5.0, 15.0, -5.0, 0.0}, {-10.0, 0.0, 10.0, 15.0}},
+                    FitCase{"Empty", 0, 0, {5.0, 15.0, -5.0, 0.0}, kWorldRect},
+                    FitCase{"NoWidth", 0, 300, kWorldRect, kWorldRect},
+                    FitCase{"NoHeight", 400, 0, kWorldRect, kWorldRect}),
+    [](const testing::TestParamInfo<FitCase>& info) { return info.param.name; });
 
 TEST(LinearMap2, SendsCornerToCorner)
 {
     const LinearMap2 morph(Rect2{0.0, 0.0, 1.0, 1.0}, Rect2{0.25, -120.0, 0.75, 120.0});
-    ExpectMap(morph, 0.5, 240.0, 0.25, -120.0);
+    EXPECT_EQ(morph.sx, 0.5);
+    EXPECT_EQ(morph.sy, 240.0);
+    EXPECT_EQ(morph.ox, 0.25);
+    EXPECT_EQ(morph.oy, -120.0);
     EXPECT_EQ(morph.Apply({0.5, 0.5}), (Vec2{0.5, 0.0}));
 }
 
-TEST(ViewMapping, WorkedClientAreas)
+TEST_P(ViewMappingWorked, MapsTheWorldOntoTheClientArea)
 {
-    const LinearMap2 wide = ViewMapping(0, 0, 400, 300);
-    ExpectMap(wide, 20.0, -20.0, 200.0, 300.0);
-    EXPECT_EQ(wide.Apply({0.0, 0.0}), (Vec2{200.0, 300.0}));
-    EXPECT_EQ(wide.Apply({0.0, 5.0}), (Vec2{200.0, 200.0}));
-    ExpectMap(ViewMapping(0, 0, 200, 600), 20.0, -20.0, 100.0, 450.0);
-    ExpectMap(ViewMapping(0, 0, 200, 300), 20.0, -20.0, 100.0, 300.0);
-    ExpectMap(ViewMapping(0, 0, 100, 400), 10.0, -10.0, 50.0, 275.0);
-    ExpectMap(ViewMapping(0, 0, 0, 0), 0.0, 0.0, 0.0, 0.0);
+    const MapCase& c = GetParam();
+    const LinearMap2 map = ViewMapping(0, 0, c.width, c.height);
+    EXPECT_EQ(map.sx, c.map.sx);
+    EXPECT_EQ(map.sy, c.map.sy);
+    EXPECT_EQ(map.ox, c.map.ox);
+    EXPECT_EQ(map.oy, c.map.oy);
 }
 
-TEST(ViewMapping, StaysFiniteForEveryDegenerateClientArea)
+INSTANTIATE_TEST_SUITE_P(ClientAreas, ViewMappingWorked,
+                         testing::Values(MapCase{"Wide", 400, 300, {20.0, -20.0, 200.0, 300.0}},
+                                         MapCase{"Tall", 200, 600, {20.0, -20.0, 100.0, 450.0}},
+                                         MapCase{"Exact", 200, 300, {20.0, -20.0, 100.0, 300.0}},
+                                         MapCase{"TallAndNarrow", 100, 400, {10.0, -10.0, 50.0, 275.0}},
+                                         MapCase{"Empty", 0, 0, {0.0, 0.0, 0.0, 0.0}}),
+                         [](const testing::TestParamInfo<MapCase>& info) { return info.param.name; });
+
+TEST_P(ViewMappingDegenerate, StaysFinite)
 {
-    for (const auto& [w, h] : {std::pair{0, 0}, {0, 1}, {1, 0}, {0, 3000}, {3000, 0}, {1, 3000}, {3000, 1}}) {
-        SCOPED_TRACE(testing::Message() << w << " x " << h);
-        EXPECT_TRUE(Finite(ViewMapping(0, 0, w, h)));
-    }
+    const LinearMap2 map = ViewMapping(0, 0, GetParam().width, GetParam().height);
+    EXPECT_TRUE(std::isfinite(map.sx) && std::isfinite(map.sy) && std::isfinite(map.ox) && std::isfinite(map.oy));
 }
+
+INSTANTIATE_TEST_SUITE_P(ClientAreas, ViewMappingDegenerate,
+                         testing::Values(SizeCase{"Empty", 0, 0}, SizeCase{"NoWidthOneHigh", 0, 1},
+                                         SizeCase{"OneWideNoHeight", 1, 0}, SizeCase{"NoWidthTall", 0, 3000},
+                                         SizeCase{"WideNoHeight", 3000, 0}, SizeCase{"OneWideTall", 1, 3000},
+                                         SizeCase{"WideOneHigh", 3000, 1}),
+                         [](const testing::TestParamInfo<SizeCase>& info) { return info.param.name; });

@@ -32,14 +32,82 @@ Pixels Drawn(int width, int height, int x0, int y0, int x1, int y1)
 
 } // namespace
 
-TEST(DrawLine, StartPixelDrawnEndPixelLeftOut)
+namespace {
+
+struct LineCase {
+    const char* name;
+    int width;
+    int height;
+    int x0;
+    int y0;
+    int x1;
+    int y1;
+    Pixels pixels;
+};
+
+class DrawLineCases : public testing::TestWithParam<LineCase> {};
+
+constexpr int kMin = std::numeric_limits<int>::min();
+constexpr int kMax = std::numeric_limits<int>::max();
+
+Pixels Diagonal(int count)
 {
-    EXPECT_EQ(Drawn(8, 8, 1, 2, 5, 2), (Pixels{{1, 2}, {2, 2}, {3, 2}, {4, 2}}));
-    EXPECT_EQ(Drawn(8, 8, 5, 2, 1, 2), (Pixels{{5, 2}, {4, 2}, {3, 2}, {2, 2}}));
-    EXPECT_EQ(Drawn(8, 8, 3, 6, 3, 3), (Pixels{{3, 6}, {3, 5}, {3, 4}}));
-    EXPECT_EQ(Drawn(8, 8, 0, 0, 3, 3), (Pixels{{0, 0}, {1, 1}, {2, 2}}));
-    EXPECT_EQ(Drawn(8, 8, 4, 4, 4, 4), Pixels{});
+    Pixels pixels;
+    for (int i = 0; i < count; ++i) {
+        pixels.insert({i, i});
+    }
+    return pixels;
 }
+
+Pixels Row(int y, int from, int to)
+{
+    Pixels pixels;
+    for (int x = from; x < to; ++x) {
+        pixels.insert({x, y});
+    }
+    return pixels;
+}
+
+Pixels Column(int x, int from, int to)
+{
+    Pixels pixels;
+    for (int y = from; y < to; ++y) {
+        pixels.insert({x, y});
+    }
+    return pixels;
+}
+
+} // namespace
+
+// The start pixel is drawn and the end pixel left out; whatever lies outside
+// the buffer is cut away without moving a pixel inside it, for end points
+// anywhere in the int range.
+TEST_P(DrawLineCases, DrawsExactlyTheseInsidePixels)
+{
+    const LineCase& c = GetParam();
+    EXPECT_EQ(Drawn(c.width, c.height, c.x0, c.y0, c.x1, c.y1), c.pixels);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, DrawLineCases,
+                         testing::Values(LineCase{"Rightward", 8, 8, 1, 2, 5, 2, {{1, 2}, {2, 2}, {3, 2}, {4, 2}}},
+                                         LineCase{"Leftward", 8, 8, 5, 2, 1, 2, {{5, 2}, {4, 2}, {3, 2}, {2, 2}}},
+                                         LineCase{"Upward", 8, 8, 3, 6, 3, 3, {{3, 6}, {3, 5}, {3, 4}}},
+                                         LineCase{"Diagonal", 8, 8, 0, 0, 3, 3, {{0, 0}, {1, 1}, {2, 2}}},
+                                         LineCase{"SinglePoint", 8, 8, 4, 4, 4, 4, {}},
+                                         // Steep lines whose end pixel lies just outside: the
+                                         // pixels before it all stay inside, none in the padding.
+                                         LineCase{"EndOnePastTheRightEdge", 6, 12, 5, 0, 6, 10, Column(5, 0, 5)},
+                                         LineCase{"EndOnePastTheBottomEdge", 12, 6, 0, 5, 10, 6, Row(5, 0, 5)},
+                                         LineCase{"WholeRangeDiagonal", 10, 10, kMin, kMin, kMax, kMax, Diagonal(10)},
+                                         LineCase{"WholeRangeDiagonalBackward", 10, 10, kMax, kMax, kMin, kMin,
+                                                  Diagonal(10)},
+                                         LineCase{"WholeRangeRow", 10, 10, kMin, 3, kMax, 3, Row(3, 0, 10)},
+                                         LineCase{"WholeRangeColumn", 10, 10, 3, kMax, 3, kMin, Column(3, 0, 10)},
+                                         LineCase{"FarLeftColumn", 10, 10, kMin, kMax, kMin, kMin, {}},
+                                         LineCase{"FarRight", 10, 10, kMax, 0, kMax - 5, 9, {}},
+                                         LineCase{"JustLeft", 10, 10, -1, -1, -1, 100, {}},
+                                         LineCase{"JustRight", 10, 10, 10, 0, 10, 10, {}}),
+                         [](const testing::TestParamInfo<LineCase>& info) { return info.param.name; });
 
 TEST(DrawLine, IsConnectedAndOnePixelWide)
 {
@@ -81,23 +149,4 @@ TEST(DrawLine, ClippedLinesKeepExactlyTheirInsidePixels)
         ASSERT_EQ(Drawn(kWidth, kHeight, x0 - kLeft, y0 - kTop, x1 - kLeft, y1 - kTop), window)
             << x0 << "," << y0 << " -> " << x1 << "," << y1;
     }
-}
-
-TEST(DrawLine, EndPointsAnywhereInTheIntRangeStayInside)
-{
-    constexpr int kMin = std::numeric_limits<int>::min();
-    constexpr int kMax = std::numeric_limits<int>::max();
-    // The full diagonal: pixel (i, i) for every i.
-    Pixels diagonal;
-    for (int i = 0; i < 10; ++i) {
-        diagonal.insert({i, i});
-    }
-    EXPECT_EQ(Drawn(10, 10, kMin, kMin, kMax, kMax), diagonal);
-    EXPECT_EQ(Drawn(10, 10, kMax, kMax, kMin, kMin), diagonal);
-    EXPECT_EQ(Drawn(10, 10, kMin, 3, kMax, 3).size(), 10U);
-    EXPECT_EQ(Drawn(10, 10, 3, kMax, 3, kMin).size(), 10U);
-    EXPECT_TRUE(Drawn(10, 10, kMin, kMax, kMin, kMin).empty());
-    EXPECT_TRUE(Drawn(10, 10, kMax, 0, kMax - 5, 9).empty());
-    EXPECT_TRUE(Drawn(10, 10, -1, -1, -1, 100).empty());
-    EXPECT_TRUE(Drawn(10, 10, 10, 0, 10, 10).empty());
 }

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "geometry/PlantBuilder.h"
+#include "PlantBuilder.h"
 
 namespace {
 

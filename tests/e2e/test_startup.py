@@ -10,7 +10,7 @@ from xharness import BACKGROUND, DEPTH_COLOURS, PANEL_HEIGHT, Program, XServer, 
 def body(path):
     with XServer() as server, Program(server, path) as program:
         program.wait_for_window()
-        check(program.size() == (469, 417), f"the window is {program.size()}, not 469 x 417")
+        check(program.size() == (469, 418), f"the window is {program.size()}, not 469 x 418")
         time.sleep(1.0)
         picture = program.screenshot()
 

@@ -1,5 +1,3 @@
-#include <array>
-#include <cmath>
 #include <cstdint>
 
 #include <QJsonArray>
@@ -8,75 +6,43 @@
 
 #include <gtest/gtest.h>
 
+#include "PlantMotion.h"
 #include "RenderRun.h"
 
 namespace {
 
-// The generator by plain 64-bit arithmetic, seeded by the same rule but
-// written apart from the program's own.
-class ReferenceRandom {
-public:
-    explicit ReferenceRandom(std::int32_t seed) : m_state((seed % kModulus + kModulus) % kModulus)
-    {
-        m_state = m_state == 0 ? 1 : m_state;
-    }
-    double Uniform()
-    {
-        m_state = m_state * 48271 % kModulus;
-        return static_cast<double>(m_state) * (1.0 / 2147483647.0);
-    }
-
-private:
-    static constexpr std::int64_t kModulus = 2147483647;
-    std::int64_t m_state;
-};
-
-struct LengthAngle {
-    double length;
-    double angle;
-};
-
-LengthAngle Draw(ReferenceRandom& random)
-{
-    const double angle = random.Uniform();
-    return {0.5 * random.Uniform() + 0.25, 240.0 * angle - 120.0};
-}
+class DumpSeeds : public testing::TestWithParam<std::int32_t> {};
 
 } // namespace
 
-TEST(Dump, RulesOfTheFirstThreeCyclesMatchTheGeneratorAndTheFormulas)
+// One JSON object a line, frame after frame: the frame's number and its
+// rules, each double written so that it reads back as exactly itself.
+TEST_P(DumpSeeds, EveryLineHoldsExactlyThatFramesRules)
 {
-    for (const std::int32_t seed : {20240611, -123456789}) {
-        const RenderRun run = RenderRun::Of({"--seed", QString::number(seed), "--frames", "150", "--dump", "-"});
-        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-        const QList<QByteArray> lines = run.out.split('\n');
-        ASSERT_EQ(lines.size(), 151);
-        EXPECT_TRUE(lines.back().isEmpty()) << "every line ends with a newline";
+    const std::int32_t seed = GetParam();
+    const RenderRun run = RenderRun::Of({"--seed", QString::number(seed), "--frames", "150", "--dump", "-"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QList<QByteArray> lines = run.out.split('\n');
+    ASSERT_EQ(lines.size(), 151);
+    EXPECT_TRUE(lines.back().isEmpty()) << "every line ends with a newline";
 
-        // Cycles of 50 frames: the first from random starts, every later
-        // one from the targets just reached.
-        ReferenceRandom random(seed);
-        std::array<LengthAngle, 4> start{};
-        std::array<LengthAngle, 4> target{};
-        for (int k = 0; k < 150; ++k) {
-            const int j = k % 50;
-            for (int i = 0; j == 0 && i < 4; ++i) {
-                start[i] = k == 0 ? Draw(random) : target[i];
-                target[i] = Draw(random);
-            }
-            const QJsonObject object = QJsonDocument::fromJson(lines[k]).object();
-            ASSERT_EQ(object.value("frame").toInt(-1), k) << lines[k].toStdString();
-            const QJsonArray rules = object.value("rules").toArray();
-            ASSERT_EQ(rules.size(), 4) << lines[k].toStdString();
-            for (int i = 0; i < 4; ++i) {
-                const double length = start[i].length + j * (0.02 * (target[i].length - start[i].length));
-                const double angle = start[i].angle + j * (0.02 * (target[i].angle - start[i].angle));
-                const double theta = angle * 0.017453292522222223;
-                const QJsonArray rule = rules[i].toArray();
-                ASSERT_EQ(rule.size(), 2);
-                EXPECT_EQ(rule[0].toDouble(), length * std::cos(theta)) << "seed " << seed << " frame " << k;
-                EXPECT_EQ(rule[1].toDouble(), length * std::sin(theta)) << "seed " << seed << " frame " << k;
-            }
+    PlantMotion motion(seed);
+    for (int k = 0; k < 150; ++k) {
+        const QJsonObject object = QJsonDocument::fromJson(lines[k]).object();
+        ASSERT_EQ(object.value("frame").toInt(-1), k) << lines[k].toStdString();
+        const QJsonArray rules = object.value("rules").toArray();
+        const auto expected = motion.NextFrame();
+        ASSERT_EQ(rules.size(), static_cast<qsizetype>(expected.size())) << lines[k].toStdString();
+        for (qsizetype i = 0; i < rules.size(); ++i) {
+            const QJsonArray rule = rules[i].toArray();
+            ASSERT_EQ(rule.size(), 2);
+            EXPECT_EQ((BranchRule{rule[0].toDouble(), rule[1].toDouble()}), expected[static_cast<std::size_t>(i)])
+                << "frame " << k << " rule " << i;
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Seeds, DumpSeeds, testing::Values(20240611, -123456789),
+                         [](const testing::TestParamInfo<std::int32_t>& info) {
+                             return info.param < 0 ? "Negative" : "Positive";
+                         });

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "headless/OptionParser.h"
+#include "OptionParser.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "headless/ProgressBar.h"
+#include "ProgressBar.h"
 
 using namespace std::chrono_literals;
 

@@ -1,7 +1,0 @@
-#include "PlantApp.h"
-
-int main(int argc, char** argv)
-{
-    PlantApp app(argc, argv);
-    return app.InitInstance();
-}

@@ -1,0 +1,169 @@
+#include "PlantDialog.h"
+
+#include <algorithm>
+
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+
+#include "DialogTemplates.h"
+#include "DialogUnits.h"
+#include "SliderFade.h"
+
+PlantDialog::PlantDialog(QWidget* parent)
+    // A main window rather than a transient dialog: it gets a taskbar entry
+    // and minimise and maximise buttons from the window manager.
+    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                          Qt::WindowCloseButtonHint),
+      m_view(PlantMotion::ClockSeed())
+{
+    setWindowTitle(QStringLiteral("Quillbrook"));
+    setFont(DialogUnits::DialogFont());
+    resize(DialogUnits(font()).Map(DialogTemplates::kMainDialog).size());
+    CreateChildren();
+}
+
+void PlantDialog::CreateChildren()
+{
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/quillbrook-16.png"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/icons/quillbrook-32.png"), QSize(32, 32));
+    setWindowIcon(icon);
+
+    // The panel reports its first value while it is created, so the fade is
+    // set before the view is shown or drawn into.
+    connect(&m_panel, &ControlPanel::ValueReported, this, &PlantDialog::OnSliderValue);
+    m_panel.Create(this);
+
+    m_view.setParent(this);
+    m_view.installEventFilter(this); // its double-click switches full screen
+    m_view.show();
+
+    LayoutChildren();
+    m_panel.setFocus();
+    m_view.Animator().StartMorphWorker();
+}
+
+void PlantDialog::OnSliderValue(int value)
+{
+    m_view.Animator().SetFade(FadeFromSlider(value));
+}
+
+void PlantDialog::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    LayoutChildren();
+}
+
+void PlantDialog::LayoutChildren()
+{
+    if (m_view.parentWidget() != this) {
+        return; // not created yet
+    }
+    // The panel keeps its own height and is moved first; the view takes
+    // whatever is left above it, nothing when the window is lower than it.
+    const int width = this->width();
+    const int height = this->height();
+    const int panelHeight = m_panel.height();
+    m_panel.setGeometry(0, height - panelHeight, width, panelHeight);
+    m_view.setGeometry(0, 0, width, std::max(0, height - panelHeight));
+}
+
+void PlantDialog::keyPressEvent(QKeyEvent* event)
+{
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (!plain) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    // Space, F11 and Escape act once per press: a held F11 must not make the
+    // window flicker, nor a held Escape leave full screen and then end the
+    // program.
+    const bool repeat = event->isAutoRepeat();
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // No buttons, so Enter ends the window as OK would.
+        accept();
+        break;
+    case Qt::Key_F1:
+        ShowHelp();
+        break;
+    case Qt::Key_Space:
+        if (!repeat) {
+            TogglePause();
+        }
+        break;
+    case Qt::Key_F11:
+        if (!repeat) {
+            ToggleFullScreen();
+        }
+        break;
+    case Qt::Key_Escape:
+        if (repeat) {
+            break;
+        }
+        if (isFullScreen()) {
+            ToggleFullScreen();
+        } else {
+            QDialog::keyPressEvent(event); // the dialog's own cancel
+        }
+        break;
+    default:
+        QDialog::keyPressEvent(event);
+        break;
+    }
+}
+
+bool PlantDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &m_view && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        ToggleFullScreen();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void PlantDialog::TogglePause()
+{
+    PlantAnimator& animator = m_view.Animator();
+    animator.SetPaused(!animator.IsPaused());
+}
+
+void PlantDialog::ToggleFullScreen()
+{
+    // The window system fills the screen that holds the window; the layout
+    // then gives the view all of it above the panel strip. Toggling the one
+    // flag brings a maximised window back maximised.
+    setWindowState(windowState() ^ Qt::WindowFullScreen);
+}
+
+void PlantDialog::ShowHelp()
+{
+    const QString seed = QString::number(m_view.Animator().Seed());
+    QMessageBox box(QMessageBox::NoIcon, tr("About Quillbrook"),
+                    tr("<p><b>Quillbrook</b> %1</p>"
+                       "<p>An endlessly changing fractal plant.</p>"
+                       "<p>The slider sets how long the plant's trails last: at 0 every frame "
+                       "starts afresh, at 200 nothing fades.</p>"
+                       "<p>Slider keys:<br>Left or Up &minus;5, Right or Down +5<br>"
+                       "Page Up &minus;25, Page Down +25<br>Home 0, End 200</p>"
+                       "<p>Space pauses and resumes the plant.<br>"
+                       "F11 or a double-click on the plant: full screen on or off.<br>"
+                       "Escape leaves full screen, else it closes the window, as Enter does.</p>"
+                       "<p>This run's plant grows from seed %2. The same animation, "
+                       "rendered without a window:</p>"
+                       "<p style=\"white-space:pre\"><code>"
+                       "quillbrook-render --seed %2 --frames 500 --png plant.png</code></p>")
+                        .arg(QStringLiteral(QUILLBROOK_VERSION), seed),
+                    QMessageBox::Ok, this);
+    box.setIconPixmap(windowIcon().pixmap(32, 32));
+    // The seed and the command are there to be copied.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    box.exec();
+    // Not every window system hands the focus back when the box closes; the
+    // slider's keys must work again at once.
+    activateWindow();
+}

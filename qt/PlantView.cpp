@@ -1,0 +1,236 @@
+#include "PlantView.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <stdexcept>
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QWindow>
+#include <QtMath>
+
+#include "FramePacer.h"
+
+namespace {
+
+// The environment is read before the worker exists, and nothing changes it.
+const char* Environment(const char* name)
+{
+    return std::getenv(name); // NOLINT(concurrency-mt-unsafe)
+}
+
+// Skipping settled tiles and repainting only what changed can be switched
+// off for comparison.
+BackBuffer::Tracking ChangeTracking()
+{
+    return IsSwitchedOn(Environment("QUILLBROOK_UNOPTIMISED")) ? BackBuffer::Tracking::Off : BackBuffer::Tracking::On;
+}
+
+// The buffer's pixels seen as an image, without a copy.
+QImage WrapBuffer(const BackBuffer& buffer)
+{
+    return {reinterpret_cast<const uchar*>(buffer.Bits()), buffer.Width(), buffer.Height(),
+            static_cast<qsizetype>(buffer.Stride()) * 4, QImage::Format_RGB32};
+}
+
+} // namespace
+
+PlantView::PlantView(std::int32_t seed, QWidget* parent)
+    : QFrame(parent), m_frameLog(Environment("QUILLBROOK_FRAME_LOG")), m_animator(*this, seed, ChangeTracking())
+{
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    // Every visible pixel inside the edge comes from the picture.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_paintClock.setTimerType(Qt::PreciseTimer);
+    m_paintClock.setSingleShot(true);
+    connect(&m_paintClock, &QTimer::timeout, this, &PlantView::PaintPending);
+}
+
+PlantView::~PlantView()
+{
+    m_animator.StopMorphWorker();
+}
+
+void PlantView::PaintRequested()
+{
+    // A queued call: it cannot get lost, and it runs on this view's thread.
+    if (!QMetaObject::invokeMethod(this, &PlantView::PaintPending, Qt::QueuedConnection)) {
+        throw std::runtime_error("the plant view cannot be asked to paint");
+    }
+}
+
+void PlantView::FrameStarting(PlantAnimator::Clock::time_point start)
+{
+    m_frameLog.Record(start);
+}
+
+void PlantView::PaintPending()
+{
+    const auto requested = m_animator.TakePaint(m_paintArea);
+    if (!requested) {
+        return; // the worker is idle or late: its next frame asks again
+    }
+    // A view that cannot be seen paints nothing and lets the worker idle
+    // until it can be seen again (the next paint event says so).
+    if (IsOnScreen()) {
+        repaint(WidgetArea(m_paintArea));
+    } else {
+        m_animator.SetSeen(false);
+    }
+    m_animator.Painted();
+    // The next frame is due a period after this one was asked for; collect
+    // it half a period later, when it is long done and the one after it is
+    // not yet begun.
+    using std::chrono::milliseconds;
+    const auto due = *requested + FramePacer::kPeriod * 3 / 2;
+    const auto wait = std::chrono::duration_cast<milliseconds>(due - PlantAnimator::Clock::now());
+    m_paintClock.start(std::max(wait, milliseconds(0)));
+}
+
+bool PlantView::IsOnScreen() const
+{
+    const QWindow* handle = window()->windowHandle();
+    return isVisible() && !window()->isMinimized() && handle != nullptr && handle->isExposed();
+}
+
+QRegion PlantView::WidgetArea(const std::vector<PixelRect>& area) const
+{
+    // Device pixels to the widget's own, rounded outward, inside the edge.
+    const qreal ratio = devicePixelRatioF();
+    const QRect contents = contentsRect();
+    const auto inWidget = [ratio, &contents](const PixelRect& r) {
+        const QPoint topLeft(qFloor(r.left / ratio), qFloor(r.top / ratio));
+        const QPoint bottomRight(qCeil(r.right / ratio) - 1, qCeil(r.bottom / ratio) - 1);
+        return QRect(topLeft + contents.topLeft(), bottomRight + contents.topLeft()) & contents;
+    };
+    // A ragged region costs the painter more per pixel than a plain
+    // rectangle: where the changes fill most of their bounds, paint those.
+    // Rectangles that overlap once rounded count twice, which only tips the
+    // choice toward the bounds.
+    QRect bounds;
+    qint64 changed = 0;
+    for (const PixelRect& r : area) {
+        const QRect rect = inWidget(r);
+        bounds |= rect;
+        changed += qint64{rect.width()} * rect.height();
+    }
+    if (2 * changed >= qint64{bounds.width()} * bounds.height()) {
+        return bounds;
+    }
+    QRegion region;
+    for (const PixelRect& r : area) {
+        region += inWidget(r);
+    }
+    return region;
+}
+
+void PlantView::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    SizeBufferToView();
+}
+
+void PlantView::SizeBufferToView()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize size = contentsRect().size();
+    m_deviceSize = QSize(qCeil(size.width() * ratio), qCeil(size.height() * ratio));
+    m_animator.OnSize(m_deviceSize.width(), m_deviceSize.height());
+}
+
+void PlantView::showEvent(QShowEvent* event)
+{
+    QFrame::showEvent(event);
+    // Minimising and restoring are watched on the top-level window.
+    if (m_watchedWindow != window()) {
+        if (m_watchedWindow != nullptr) {
+            m_watchedWindow->removeEventFilter(this);
+        }
+        m_watchedWindow = window();
+        m_watchedWindow->installEventFilter(this);
+    }
+    m_animator.SetSeen(!window()->isMinimized());
+}
+
+void PlantView::hideEvent(QHideEvent* event)
+{
+    QFrame::hideEvent(event);
+    m_animator.SetSeen(false);
+}
+
+bool PlantView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_watchedWindow && event->type() == QEvent::WindowStateChange) {
+        if (m_watchedWindow->isMinimized()) {
+            m_animator.SetSeen(false);
+        } else if (isVisible()) {
+            // Back from the taskbar: start afresh from the background, as
+            // every resize does.
+            SizeBufferToView();
+            m_animator.SetSeen(true);
+        }
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+void PlantView::paintEvent(QPaintEvent* event)
+{
+    m_animator.SetSeen(true); // exposed again, if it was not
+    PaintEdge(event->region());
+    PaintPicture(event->region() & contentsRect());
+}
+
+void PlantView::PaintEdge(const QRegion& area)
+{
+    // The sunken edge is drawn partly translucent; with nothing painted below
+    // it (the view paints opaquely) it would show through on surfaces with
+    // an alpha channel, so the window's colour goes under it first.
+    const QRegion edge = QRegion(rect()) - contentsRect();
+    if (!area.intersects(edge)) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setClipRegion(edge);
+    painter.fillRect(rect(), palette().window());
+    drawFrame(&painter);
+}
+
+void PlantView::PaintPicture(const QRegion& area)
+{
+    if (area.isEmpty()) {
+        return;
+    }
+    QPainter painter(this);
+    const qreal ratio = devicePixelRatioF();
+    const QPoint origin = contentsRect().topLeft();
+    m_animator.ReadPicture([&](const BackBuffer* buffer) {
+        // Until the animator has made the picture of the view's new size,
+        // the view shows what that picture starts as: the background.
+        if (buffer == nullptr || !buffer->HasPixels() || QSize(buffer->Width(), buffer->Height()) != m_deviceSize) {
+            for (const QRect& rect : area) {
+                painter.fillRect(rect, QColor::fromRgb(PlantAnimator::kStyle.backColor.value));
+            }
+            return;
+        }
+        QImage image = WrapBuffer(*buffer);
+        image.setDevicePixelRatio(ratio);
+        // Rectangle by rectangle: each is a plain copy, where one draw
+        // clipped to a ragged region would take the painter's slower path.
+        for (const QRect& rect : area) {
+            const QRectF target(rect);
+            const QRectF source(target.translated(-origin).topLeft() * ratio, target.size() * ratio);
+            painter.drawImage(target, image, source);
+        }
+    });
+}
+
+QImage PlantView::Snapshot() const
+{
+    QImage copy;
+    m_animator.ReadPicture([&copy](const BackBuffer* buffer) {
+        if (buffer != nullptr && buffer->HasPixels()) {
+            copy = WrapBuffer(*buffer).copy();
+        }
+    });
+    return copy;
+}

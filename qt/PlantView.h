@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include <QFrame>
+#include <QImage>
+#include <QRegion>
+#include <QTimer>
+
+#include "AnimatorWindow.h"
+#include "FrameLog.h"
+#include "PlantAnimator.h"
+
+// The plant view: shows the animator's picture inside a sunken client edge.
+// It tells the animator its size in device pixels and whether it can be
+// seen, and paints the areas the animator hands over. While frames flow it
+// collects them on a clock of its own, so that the animator's worker never
+// has to wake this thread for each one.
+class PlantView : public QFrame, public AnimatorWindow {
+    Q_OBJECT
+
+public:
+    explicit PlantView(std::int32_t seed, QWidget* parent = nullptr);
+    // Stops the worker before anything it uses goes.
+    ~PlantView() override;
+    PlantView(const PlantView&) = delete;
+    PlantView& operator=(const PlantView&) = delete;
+
+    [[nodiscard]] PlantAnimator& Animator() { return m_animator; }
+    [[nodiscard]] const PlantAnimator& Animator() const { return m_animator; }
+
+    // A copy of the picture as it stands, in device pixels; null when there
+    // is none.
+    [[nodiscard]] QImage Snapshot() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void PaintRequested() override;
+    void FrameStarting(PlantAnimator::Clock::time_point start) override;
+
+    // Paints what the animator has handed over, then sets the clock for the
+    // next frame; with nothing handed over the clock stops.
+    void PaintPending();
+    void SizeBufferToView();
+    [[nodiscard]] bool IsOnScreen() const;
+    // The device-pixel rectangles in widget coordinates, as one region.
+    [[nodiscard]] QRegion WidgetArea(const std::vector<PixelRect>& area) const;
+    void PaintEdge(const QRegion& area);
+    void PaintPicture(const QRegion& area);
+
+    FrameLog m_frameLog;
+    // The picture's size as last given to the animator.
+    QSize m_deviceSize;
+    std::vector<PixelRect> m_paintArea;
+    QTimer m_paintClock;
+    QWidget* m_watchedWindow = nullptr;
+    PlantAnimator m_animator;
+};

@@ -1,0 +1,7 @@
+#include "PlantApp.h"
+
+int main(int argc, char** argv)
+{
+    PlantApp app(argc, argv);
+    return app.Run();
+}

@@ -1,0 +1,78 @@
+#include <QtTest>
+
+#include <sys/stat.h>
+
+#include <chrono>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "FrameLog.h"
+
+class FrameLogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void SwitchesAreOnOnlyForAValueThatSaysSo_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<bool>("on");
+        QTest::newRow("empty") << QByteArray("") << false;
+        QTest::newRow("0") << QByteArray("0") << false;
+        QTest::newRow("false") << QByteArray("false") << false;
+        QTest::newRow("FALSE with spaces") << QByteArray(" FALSE ") << false;
+        QTest::newRow("no") << QByteArray("no") << false;
+        QTest::newRow("Off") << QByteArray("Off") << false;
+        QTest::newRow("1") << QByteArray("1") << true;
+        QTest::newRow("yes") << QByteArray("yes") << true;
+        QTest::newRow("true") << QByteArray("true") << true;
+    }
+
+    void SwitchesAreOnOnlyForAValueThatSaysSo()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(bool, on);
+        QCOMPARE(IsSwitchedOn(value.constData()), on);
+    }
+
+    void UnsetSwitchIsOff() { QVERIFY(!IsSwitchedOn(nullptr)); }
+
+    void RegularFileGetsOneLineAFrame()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("frames.log"));
+        {
+            FrameLog log(QFile::encodeName(path).constData());
+            QVERIFY(log.IsOpen());
+            for (const long long micros : {1000000LL, 1020000LL, 1040123LL}) {
+                log.Record(std::chrono::steady_clock::time_point(std::chrono::microseconds(micros)));
+            }
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("1000000\n1020000\n1040123\n"));
+    }
+
+    // Nobody reads the pipe: opening it must neither wait nor keep it.
+    void PipeIsRefusedAtOnce()
+    {
+        QTemporaryDir dir;
+        const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("fifo")));
+        QCOMPARE(mkfifo(path.constData(), 0600), 0);
+        QElapsedTimer timer;
+        timer.start();
+        const FrameLog log(path.constData());
+        QVERIFY(!log.IsOpen());
+        QVERIFY(timer.elapsed() < 1000);
+    }
+
+    void DirectoryIsRefused()
+    {
+        QTemporaryDir dir;
+        const FrameLog log(QFile::encodeName(dir.path()).constData());
+        QVERIFY(!log.IsOpen());
+    }
+};
+
+QTEST_MAIN(FrameLogTest)
+#include "FrameLogTest.moc"
