@@ -11,8 +11,6 @@
 #include <string>
 #include <system_error>
 
-#include <QByteArray>
-
 FrameLog::FrameLog(const char* path)
 {
     if (path == nullptr || *path == '\0') {
@@ -53,13 +51,4 @@ void FrameLog::Record(std::chrono::steady_clock::time_point start) const
     // A line that does not fit (a full disk) is dropped: the log never holds
     // up a frame.
     [[maybe_unused]] const auto written = write(m_fd, line.data(), static_cast<std::size_t>(end - line.data()));
-}
-
-bool IsSwitchedOn(const char* value)
-{
-    if (value == nullptr) {
-        return false;
-    }
-    const QByteArray text = QByteArray(value).trimmed().toLower();
-    return !text.isEmpty() && text != "0" && text != "false" && text != "no" && text != "off";
 }

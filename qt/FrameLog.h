@@ -22,7 +22,3 @@ public:
 private:
     int m_fd = -1;
 };
-
-// Whether an environment variable's value switches something on: set, and
-// neither empty nor "0", "false", "no" or "off" in any case.
-[[nodiscard]] bool IsSwitchedOn(const char* value);

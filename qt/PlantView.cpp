@@ -1,7 +1,6 @@
 #include "PlantView.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <stdexcept>
 
 #include <QPaintEvent>
@@ -10,21 +9,10 @@
 #include <QtMath>
 
 #include "FramePacer.h"
+#include "MeasuringSwitches.h"
+#include "WidgetArea.h"
 
 namespace {
-
-// The environment is read before the worker exists, and nothing changes it.
-const char* Environment(const char* name)
-{
-    return std::getenv(name); // NOLINT(concurrency-mt-unsafe)
-}
-
-// Skipping settled tiles and repainting only what changed can be switched
-// off for comparison.
-BackBuffer::Tracking ChangeTracking()
-{
-    return IsSwitchedOn(Environment("QUILLBROOK_UNOPTIMISED")) ? BackBuffer::Tracking::Off : BackBuffer::Tracking::On;
-}
 
 // The buffer's pixels seen as an image, without a copy.
 QImage WrapBuffer(const BackBuffer& buffer)
@@ -36,7 +24,8 @@ QImage WrapBuffer(const BackBuffer& buffer)
 } // namespace
 
 PlantView::PlantView(std::int32_t seed, QWidget* parent)
-    : QFrame(parent), m_frameLog(Environment("QUILLBROOK_FRAME_LOG")), m_animator(*this, seed, ChangeTracking())
+    : QFrame(parent), m_frameLog(MeasuringSwitches::FrameLogPath()),
+      m_animator(*this, seed, MeasuringSwitches::ChangeTracking())
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     // Every visible pixel inside the edge comes from the picture.
@@ -73,7 +62,7 @@ void PlantView::PaintPending()
     // A view that cannot be seen paints nothing and lets the worker idle
     // until it can be seen again (the next paint event says so).
     if (IsOnScreen()) {
-        repaint(WidgetArea(m_paintArea));
+        repaint(WidgetArea(m_paintArea, devicePixelRatioF(), contentsRect()));
     } else {
         m_animator.SetSeen(false);
     }
@@ -91,37 +80,6 @@ bool PlantView::IsOnScreen() const
 {
     const QWindow* handle = window()->windowHandle();
     return isVisible() && !window()->isMinimized() && handle != nullptr && handle->isExposed();
-}
-
-QRegion PlantView::WidgetArea(const std::vector<PixelRect>& area) const
-{
-    // Device pixels to the widget's own, rounded outward, inside the edge.
-    const qreal ratio = devicePixelRatioF();
-    const QRect contents = contentsRect();
-    const auto inWidget = [ratio, &contents](const PixelRect& r) {
-        const QPoint topLeft(qFloor(r.left / ratio), qFloor(r.top / ratio));
-        const QPoint bottomRight(qCeil(r.right / ratio) - 1, qCeil(r.bottom / ratio) - 1);
-        return QRect(topLeft + contents.topLeft(), bottomRight + contents.topLeft()) & contents;
-    };
-    // A ragged region costs the painter more per pixel than a plain
-    // rectangle: where the changes fill most of their bounds, paint those.
-    // Rectangles that overlap once rounded count twice, which only tips the
-    // choice toward the bounds.
-    QRect bounds;
-    qint64 changed = 0;
-    for (const PixelRect& r : area) {
-        const QRect rect = inWidget(r);
-        bounds |= rect;
-        changed += qint64{rect.width()} * rect.height();
-    }
-    if (2 * changed >= qint64{bounds.width()} * bounds.height()) {
-        return bounds;
-    }
-    QRegion region;
-    for (const PixelRect& r : area) {
-        region += inWidget(r);
-    }
-    return region;
 }
 
 void PlantView::resizeEvent(QResizeEvent* event)

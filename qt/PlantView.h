@@ -50,8 +50,6 @@ private:
     void PaintPending();
     void SizeBufferToView();
     [[nodiscard]] bool IsOnScreen() const;
-    // The device-pixel rectangles in widget coordinates, as one region.
-    [[nodiscard]] QRegion WidgetArea(const std::vector<PixelRect>& area) const;
     void PaintEdge(const QRegion& area);
     void PaintPicture(const QRegion& area);
 

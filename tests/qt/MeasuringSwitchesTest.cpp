@@ -8,8 +8,9 @@
 #include <QTemporaryDir>
 
 #include "FrameLog.h"
+#include "MeasuringSwitches.h"
 
-class FrameLogTest : public QObject {
+class MeasuringSwitchesTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -32,10 +33,10 @@ private slots:
     {
         QFETCH(QByteArray, value);
         QFETCH(bool, on);
-        QCOMPARE(IsSwitchedOn(value.constData()), on);
+        QCOMPARE(MeasuringSwitches::IsSwitchedOn(value.constData()), on);
     }
 
-    void UnsetSwitchIsOff() { QVERIFY(!IsSwitchedOn(nullptr)); }
+    void UnsetSwitchIsOff() { QVERIFY(!MeasuringSwitches::IsSwitchedOn(nullptr)); }
 
     void RegularFileGetsOneLineAFrame()
     {
@@ -74,5 +75,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FrameLogTest)
-#include "FrameLogTest.moc"
+QTEST_MAIN(MeasuringSwitchesTest)
+#include "MeasuringSwitchesTest.moc"
