@@ -12,33 +12,54 @@
 
 #include "RenderRun.h"
 
-TEST(CommandLine, BadInputExitsWithTwoAndOneLineNamingTheOptionAndLeavesNoFile)
+namespace {
+
+struct BadInputCase {
+    const char* name;
+    // After "--png DIR/a.png", with DIR put in place of every "@".
+    QStringList args;
+    const char* option;
+};
+
+class BadInput : public testing::TestWithParam<BadInputCase> {};
+
+} // namespace
+
+// Exit status 2, one line on standard error naming the option, and no file
+// left behind, although the good --png before it was already open.
+TEST_P(BadInput, ExitsWithTwoAndOneLineNamingTheOptionAndLeavesNoFile)
 {
     QTemporaryDir dir;
     const QString d = dir.path();
     QFile plain(d + "/plain");
     ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
     plain.close();
-    // The good --png comes first: it is already open when the refusal comes.
-    const QString png = d + "/a.png";
-    const std::vector<std::pair<QStringList, QString>> cases{
-        {{"--png", png, "--frames", "ten"}, "--frames"},
-        {{"--png", png, "--fps", "60"}, "--fps"},
-        {{"--png", png, "--svg", d + "/missing/b.svg"}, "--svg"},
-        {{"--png", png, "--svg", d}, "--svg"},
-        {{"--png", png, "--svg", d + "/b.svg", "--dump", d + "/plain/c.jsonl"}, "--dump"},
-        {{"--png", png, "--dump", "-", "--png-sequence", d + "/plain"}, "--png-sequence"},
-    };
-    for (const auto& [args, option] : cases) {
-        const RenderRun run = RenderRun::Of(args);
-        EXPECT_TRUE(run.normalExit);
-        EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
-        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
-        EXPECT_TRUE(run.err.startsWith("quillbrook-render: " + option.toUtf8() + ":")) << run.err.toStdString();
-        EXPECT_TRUE(run.out.isEmpty());
-        EXPECT_EQ(Entries(d), QStringList{"plain"}) << args.join(' ').toStdString();
+    QStringList args{"--png", d + "/a.png"};
+    for (const QString& arg : GetParam().args) {
+        args << QString(arg).replace('@', d);
     }
+    const RenderRun run = RenderRun::Of(args);
+    EXPECT_TRUE(run.normalExit);
+    EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
+    EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.startsWith(QByteArray("quillbrook-render: ") + GetParam().option + ":"))
+        << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_EQ(Entries(d), QStringList{"plain"});
+}
 
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, BadInput,
+    testing::Values(BadInputCase{"FramesInWords", {"--frames", "ten"}, "--frames"},
+                    BadInputCase{"UnknownOption", {"--fps", "60"}, "--fps"},
+                    BadInputCase{"SvgInAMissingFolder", {"--svg", "@/missing/b.svg"}, "--svg"},
+                    BadInputCase{"SvgOnAFolder", {"--svg", "@"}, "--svg"},
+                    BadInputCase{"DumpUnderAFile", {"--svg", "@/b.svg", "--dump", "@/plain/c.jsonl"}, "--dump"},
+                    BadInputCase{"SequenceInAFile", {"--dump", "-", "--png-sequence", "@/plain"}, "--png-sequence"}),
+    [](const testing::TestParamInfo<BadInputCase>& info) { return info.param.name; });
+
+TEST(CommandLine, HelpAndVersion)
+{
     EXPECT_TRUE(RenderRun::Of({"--help"}).out.startsWith("Usage: quillbrook-render"));
     EXPECT_EQ(RenderRun::Of({"--version"}).out, QByteArray("quillbrook-render " QUILLBROOK_VERSION "\n"));
 }

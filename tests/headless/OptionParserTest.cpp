@@ -33,47 +33,84 @@ TEST(OptionParser, ReadsEveryOptionWithItsValueNextOrAfterEquals)
     EXPECT_FALSE(Parse({"--png", "p"}).options.seed.has_value()) << "no --seed: the clock decides";
 }
 
-TEST(OptionParser, AcceptsTheEndsOfEachRangeAndRefusesWhatLiesBeyond)
+namespace {
+
+struct ValueCase {
+    const char* name;
+    std::string_view option;
+    std::string_view value;
+    bool accepted;
+};
+
+class OptionValues : public testing::TestWithParam<ValueCase> {};
+
+struct RefusalCase {
+    const char* name;
+    std::vector<std::string_view> args;
+    std::string_view start; // of the one-line message
+};
+
+class OptionRefusals : public testing::TestWithParam<RefusalCase> {};
+
+template <class Case> std::string NameOf(const testing::TestParamInfo<Case>& info)
 {
-    struct Case {
-        std::string_view option;
-        std::vector<std::string_view> accepted;
-        std::vector<std::string_view> refused;
-    };
-    const std::vector<Case> cases{
-        {"--seed", {"-2147483648", "2147483647", "+5"}, {"-2147483649", "2147483648", "1.5", "", "+-5"}},
-        {"--frames", {"1", "10000000"}, {"0", "10000001", "12abc", "1e3", "ten"}},
-        {"--slider", {"0", "200"}, {"-1", "201"}},
-        {"--size", {"1x1", "16384x16384"}, {"0x5", "5x16385", "469", "5x5x5", "-5x5", "x"}},
-    };
-    for (const Case& c : cases) {
-        for (const auto value : c.accepted) {
-            const auto result = Parse({"--png", "p", c.option, value});
-            EXPECT_EQ(result.action, OptionParser::Action::Render) << result.error;
-        }
-        for (const auto value : c.refused) {
-            const auto result = Parse({"--png", "p", c.option, value});
-            EXPECT_EQ(result.action, OptionParser::Action::Refuse) << c.option << " " << value;
-            EXPECT_TRUE(result.error.starts_with(std::string(c.option) + ": expects")) << result.error;
-        }
+    return info.param.name;
+}
+
+} // namespace
+
+// The ends of each range are accepted; what lies beyond is refused with a
+// line that names the option and what it expects.
+TEST_P(OptionValues, EndsOfTheRangeAreAcceptedAndWhatLiesBeyondRefused)
+{
+    const ValueCase& c = GetParam();
+    const auto result = Parse({"--png", "p", c.option, c.value});
+    if (c.accepted) {
+        EXPECT_EQ(result.action, OptionParser::Action::Render) << result.error;
+    } else {
+        EXPECT_EQ(result.action, OptionParser::Action::Refuse);
+        EXPECT_TRUE(result.error.starts_with(std::string(c.option) + ": expects")) << result.error;
     }
 }
 
-TEST(OptionParser, RefusesMissingValuesStraysAndRunsWithoutOutput)
+INSTANTIATE_TEST_SUITE_P(
+    Ranges, OptionValues,
+    testing::Values(
+        ValueCase{"SeedLowest", "--seed", "-2147483648", true}, ValueCase{"SeedHighest", "--seed", "2147483647", true},
+        ValueCase{"SeedWithPlus", "--seed", "+5", true}, ValueCase{"SeedBelow", "--seed", "-2147483649", false},
+        ValueCase{"SeedAbove", "--seed", "2147483648", false}, ValueCase{"SeedFraction", "--seed", "1.5", false},
+        ValueCase{"SeedEmpty", "--seed", "", false}, ValueCase{"SeedPlusMinus", "--seed", "+-5", false},
+        ValueCase{"FramesLowest", "--frames", "1", true}, ValueCase{"FramesHighest", "--frames", "10000000", true},
+        ValueCase{"FramesNone", "--frames", "0", false}, ValueCase{"FramesAbove", "--frames", "10000001", false},
+        ValueCase{"FramesTrailingText", "--frames", "12abc", false},
+        ValueCase{"FramesExponent", "--frames", "1e3", false}, ValueCase{"FramesInWords", "--frames", "ten", false},
+        ValueCase{"SliderLowest", "--slider", "0", true}, ValueCase{"SliderHighest", "--slider", "200", true},
+        ValueCase{"SliderBelow", "--slider", "-1", false}, ValueCase{"SliderAbove", "--slider", "201", false},
+        ValueCase{"SizeSmallest", "--size", "1x1", true}, ValueCase{"SizeLargest", "--size", "16384x16384", true},
+        ValueCase{"SizeNoWidth", "--size", "0x5", false}, ValueCase{"SizeTooHigh", "--size", "5x16385", false},
+        ValueCase{"SizeOneNumber", "--size", "469", false}, ValueCase{"SizeThreeNumbers", "--size", "5x5x5", false},
+        ValueCase{"SizeNegative", "--size", "-5x5", false}, ValueCase{"SizeBareX", "--size", "x", false}),
+    NameOf<ValueCase>);
+
+TEST_P(OptionRefusals, RefusesWithOneLineNamingTheProblem)
 {
-    const std::vector<std::pair<std::vector<std::string_view>, std::string>> cases{
-        {{"--png", "--svg", "s"}, "--png: missing"},
-        {{"--svg", "s", "--frames"}, "--frames: missing"},
-        {{"--png", "-"}, "--png: missing"},
-        {{"--png", "p", "-v"}, "-v: unknown"},
-        {{"--png", "p", "stray"}, "'stray': unexpected"},
-        {{"--png", "p", "--version=2"}, "--version: takes no value"},
-        {{"--frames", "5"}, "no output"},
-    };
-    for (const auto& [args, start] : cases) {
-        const auto result = Parse(args);
-        EXPECT_EQ(result.action, OptionParser::Action::Refuse) << start;
-        EXPECT_TRUE(result.error.starts_with(start)) << result.error;
-    }
+    const auto result = Parse(GetParam().args);
+    EXPECT_EQ(result.action, OptionParser::Action::Refuse);
+    EXPECT_TRUE(result.error.starts_with(GetParam().start)) << result.error;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, OptionRefusals,
+    testing::Values(RefusalCase{"MissingFileBeforeAnOption", {"--png", "--svg", "s"}, "--png: missing"},
+                    RefusalCase{"MissingNumberAtTheEnd", {"--svg", "s", "--frames"}, "--frames: missing"},
+                    RefusalCase{"DashAsPng", {"--png", "-"}, "--png: missing"},
+                    RefusalCase{"UnknownOption", {"--png", "p", "-v"}, "-v: unknown"},
+                    RefusalCase{"StrayArgument", {"--png", "p", "stray"}, "'stray': unexpected"},
+                    RefusalCase{"VersionWithAValue", {"--png", "p", "--version=2"}, "--version: takes no value"},
+                    RefusalCase{"NoOutput", {"--frames", "5"}, "no output"}),
+    NameOf<RefusalCase>);
+
+TEST(OptionParser, VersionWinsOverWhatFollows)
+{
     EXPECT_EQ(Parse({"--frames", "5", "--version", "--bogus"}).action, OptionParser::Action::Version);
 }
