@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "RowName.h"
+
 #include "BufferTestSupport.h"
 
 namespace {
@@ -53,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(WorkedValues, BackBufferFade,
                                          FadeCase{"WeightZeroKeepsAll", 0x7F123456, 0U << 24 | kBack, 0x7F123456},
                                          FadeCase{"WeightFullGivesTheTarget", 0x7F123456, 255U << 24 | kBack,
                                                   0x7F000080}),
-                         [](const testing::TestParamInfo<FadeCase>& info) { return info.param.name; });
+                         RowName());
 
 TEST(BackBuffer, WhiteSettlesOnTheResidueAfterSeventeenFades)
 {
@@ -114,4 +116,4 @@ INSTANTIATE_TEST_SUITE_P(Sizes, BackBufferWithoutMemory,
                          testing::Values(SizeCase{"MoreThanCanBeHad", 100000, 100000}, SizeCase{"NoWidth", 0, 10},
                                          SizeCase{"NoHeight", 10, 0}, SizeCase{"Nothing", 0, 0},
                                          SizeCase{"NegativeWidth", -4, 5}),
-                         [](const testing::TestParamInfo<SizeCase>& info) { return info.param.name; });
+                         RowName());

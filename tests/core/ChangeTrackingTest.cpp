@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "RowName.h"
+
 #include "BufferTestSupport.h"
 #include "DrawFrame.h"
 #include "PlantMotion.h"
@@ -106,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(Pictures, ChangeTrackingScenario,
                          testing::Values(Scenario{"DefaultView", 469, 340, 64, 140},
                                          Scenario{"TallLightFade", 200, 300, 12, 64},
                                          Scenario{"OddHeavyFade", 131, 77, 230, 3}),
-                         [](const testing::TestParamInfo<Scenario>& info) { return info.param.name; });
+                         RowName());
 
 TEST(ChangeTracking, SettledPictureReportsNothingAndAFillReportsEverything)
 {

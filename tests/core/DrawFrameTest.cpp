@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "RowName.h"
+
 #include "BufferTestSupport.h"
 #include "DrawFrame.h"
 
@@ -50,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(ClientAreas, DrawFrameTrunk,
                          testing::Values(TrunkCase{"Wide", 400, 300, 200, 299, 200},
                                          TrunkCase{"Square", 300, 300, 150, 299, 200},
                                          TrunkCase{"TallClearOfTheBottom", 100, 400, 50, 275, 225}),
-                         [](const testing::TestParamInfo<TrunkCase>& info) { return info.param.name; });
+                         RowName());
 
 namespace {
 
@@ -97,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Coordinates, DrawFrameTruncation,
                              // x maps to -0.5 at the bottom: the slope starts from
                              // column 0, which moves the pixels of the rows above.
                              TruncationCase{"JustBelowZero", {-10.025, 0.0}, {-5.025, 5.0}, 0, 300, 99, 200}),
-                         [](const testing::TestParamInfo<TruncationCase>& info) { return info.param.name; });
+                         RowName());
 
 namespace {
 
@@ -130,7 +132,7 @@ TEST_P(DrawFrameFade, WeightDecidesWhatRemainsOfTheEarlierFrame)
 
 INSTANTIATE_TEST_SUITE_P(Weights, DrawFrameFade,
                          testing::Values(FadeCase{"FullErasesIt", 255, false}, FadeCase{"NoneKeepsIt", 0, true}),
-                         [](const testing::TestParamInfo<FadeCase>& info) { return info.param.name; });
+                         RowName());
 
 TEST(DrawFrame, APictureWithoutPixelsIsLeftAlone)
 {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "RowName.h"
+
 #include "LinearMap2.h"
 #include "ViewMapping.h"
 
@@ -67,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FitCase{"Empty", 0, 0, {5.0, 15.0, -5.0, 0.0}, kWorldRect},
                     FitCase{"NoWidth", 0, 300, kWorldRect, kWorldRect},
                     FitCase{"NoHeight", 400, 0, kWorldRect, kWorldRect}),
-    [](const testing::TestParamInfo<FitCase>& info) { return info.param.name; });
+    RowName());
 
 TEST(LinearMap2, SendsCornerToCorner)
 {
@@ -95,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(ClientAreas, ViewMappingWorked,
                                          MapCase{"Exact", 200, 300, {20.0, -20.0, 100.0, 300.0}},
                                          MapCase{"TallAndNarrow", 100, 400, {10.0, -10.0, 50.0, 275.0}},
                                          MapCase{"Empty", 0, 0, {0.0, 0.0, 0.0, 0.0}}),
-                         [](const testing::TestParamInfo<MapCase>& info) { return info.param.name; });
+                         RowName());
 
 TEST_P(ViewMappingDegenerate, StaysFinite)
 {
@@ -108,4 +110,4 @@ INSTANTIATE_TEST_SUITE_P(ClientAreas, ViewMappingDegenerate,
                                          SizeCase{"OneWideNoHeight", 1, 0}, SizeCase{"NoWidthTall", 0, 3000},
                                          SizeCase{"WideNoHeight", 3000, 0}, SizeCase{"OneWideTall", 1, 3000},
                                          SizeCase{"WideOneHigh", 3000, 1}),
-                         [](const testing::TestParamInfo<SizeCase>& info) { return info.param.name; });
+                         RowName());

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "RowName.h"
+
 #include "BufferTestSupport.h"
 
 namespace {
@@ -107,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, DrawLineCases,
                                          LineCase{"FarRight", 10, 10, kMax, 0, kMax - 5, 9, {}},
                                          LineCase{"JustLeft", 10, 10, -1, -1, -1, 100, {}},
                                          LineCase{"JustRight", 10, 10, 10, 0, 10, 10, {}}),
-                         [](const testing::TestParamInfo<LineCase>& info) { return info.param.name; });
+                         RowName());
 
 TEST(DrawLine, IsConnectedAndOnePixelWide)
 {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "RowName.h"
+
 #include "MinStdRandom.h"
 
 TEST(MinStdRandom, SequenceFromSeedOne)
@@ -58,4 +60,4 @@ INSTANTIATE_TEST_SUITE_P(Seeds, SeedMapping,
                                          SeedCase{"Modulus", std::numeric_limits<std::int32_t>::max(), 1},
                                          SeedCase{"NegativeModulus", -2147483647, 1},
                                          SeedCase{"Lowest", std::numeric_limits<std::int32_t>::min(), 2147483646}),
-                         [](const testing::TestParamInfo<SeedCase>& info) { return info.param.name; });
+                         RowName());

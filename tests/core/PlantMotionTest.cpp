@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "RowName.h"
+
 #include "FailingAllocation.h"
 #include "PlantMotion.h"
 
@@ -101,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(Seeds, PlantMotionSeeds,
                          testing::Values(SeedCase{"Clock", 1733668800, 1733668800U},
                                          SeedCase{"Negative", -123456789, 2024026858U},
                                          SeedCase{"Modulus", 2147483647, 1U}),
-                         [](const testing::TestParamInfo<SeedCase>& info) { return info.param.name; });
+                         RowName());
 
 TEST(PlantMotion, EveryRuleStaysInsideTheRanges)
 {

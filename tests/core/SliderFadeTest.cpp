@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "RowName.h"
+
 #include "SliderFade.h"
 
 namespace {
@@ -29,4 +31,4 @@ INSTANTIATE_TEST_SUITE_P(Table, SliderFade,
                                          SliderCase{"Fifty", 50, 192}, SliderCase{"Hundred", 100, 128},
                                          SliderCase{"Start", 150, 64}, SliderCase{"OneBelowTop", 199, 2},
                                          SliderCase{"Top", 200, 0}),
-                         [](const testing::TestParamInfo<SliderCase>& info) { return info.param.name; });
+                         RowName());

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "RowName.h"
+
 #include "RenderRun.h"
 
 namespace {
@@ -56,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BadInputCase{"SvgOnAFolder", {"--svg", "@"}, "--svg"},
                     BadInputCase{"DumpUnderAFile", {"--svg", "@/b.svg", "--dump", "@/plain/c.jsonl"}, "--dump"},
                     BadInputCase{"SequenceInAFile", {"--dump", "-", "--png-sequence", "@/plain"}, "--png-sequence"}),
-    [](const testing::TestParamInfo<BadInputCase>& info) { return info.param.name; });
+    RowName());
 
 TEST(CommandLine, HelpAndVersion)
 {

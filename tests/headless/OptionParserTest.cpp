@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "RowName.h"
+
 #include "OptionParser.h"
 
 namespace {
@@ -52,11 +54,6 @@ struct RefusalCase {
 
 class OptionRefusals : public testing::TestWithParam<RefusalCase> {};
 
-template <class Case> std::string NameOf(const testing::TestParamInfo<Case>& info)
-{
-    return info.param.name;
-}
-
 } // namespace
 
 // The ends of each range are accepted; what lies beyond is refused with a
@@ -90,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"SizeNoWidth", "--size", "0x5", false}, ValueCase{"SizeTooHigh", "--size", "5x16385", false},
         ValueCase{"SizeOneNumber", "--size", "469", false}, ValueCase{"SizeThreeNumbers", "--size", "5x5x5", false},
         ValueCase{"SizeNegative", "--size", "-5x5", false}, ValueCase{"SizeBareX", "--size", "x", false}),
-    NameOf<ValueCase>);
+    RowName());
 
 TEST_P(OptionRefusals, RefusesWithOneLineNamingTheProblem)
 {
@@ -108,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{"StrayArgument", {"--png", "p", "stray"}, "'stray': unexpected"},
                     RefusalCase{"VersionWithAValue", {"--png", "p", "--version=2"}, "--version: takes no value"},
                     RefusalCase{"NoOutput", {"--frames", "5"}, "no output"}),
-    NameOf<RefusalCase>);
+    RowName());
 
 TEST(OptionParser, VersionWinsOverWhatFollows)
 {

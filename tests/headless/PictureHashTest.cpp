@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "RowName.h"
+
 #include "RenderRun.h"
 
 namespace {
@@ -72,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 "5398d257c40837f284cf4cdcad562daf7386d4ff1cf1124a6dc506256e0b1314"},
                     PictureCase{"ModulusSeedOddTall", "2147483647", "200", "101x257",
                                 "d1d481252474474f0169649238f0445feea0fac4d1340c810b4d9f93a44453bc"}),
-    [](const testing::TestParamInfo<PictureCase>& info) { return info.param.name; });
+    RowName());
 
 TEST_P(DumpHash, DumpIsTheOneItHasAlwaysBeen)
 {
@@ -88,4 +90,4 @@ INSTANTIATE_TEST_SUITE_P(Dumps, DumpHash,
                                                   "ac5f0bdcecf7cfe343e36aaf1adeb03e60188b537240c0a4f6708c6096bf8abb"},
                                          DumpCase{"ModulusSeed", "2147483647",
                                                   "e46c2587051d30956a47087cfcfddadd067b642e61e2dea0b3d8dd2685c7faab"}),
-                         [](const testing::TestParamInfo<DumpCase>& info) { return info.param.name; });
+                         RowName());
