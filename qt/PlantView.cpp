@@ -1,7 +1,6 @@
 #include "PlantView.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -14,6 +13,8 @@
 
 namespace {
 
+constexpr auto kPeriod = std::chrono::duration_cast<std::chrono::milliseconds>(FramePacer::kPeriod);
+
 // The buffer's pixels seen as an image, without a copy.
 QImage WrapBuffer(const BackBuffer& buffer)
 {
@@ -24,7 +25,7 @@ QImage WrapBuffer(const BackBuffer& buffer)
 } // namespace
 
 PlantView::PlantView(std::int32_t seed, QWidget* parent)
-    : QFrame(parent), m_frameLog(MeasuringSwitches::FrameLogPath()),
+    : QFrame(parent), m_frameLog(MeasuringSwitches::FrameLogPath()), m_wake([this] { PaintPending(); }),
       m_animator(*this, seed, MeasuringSwitches::ChangeTracking())
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
@@ -33,6 +34,9 @@ PlantView::PlantView(std::int32_t seed, QWidget* parent)
     m_paintClock.setTimerType(Qt::PreciseTimer);
     m_paintClock.setSingleShot(true);
     connect(&m_paintClock, &QTimer::timeout, this, &PlantView::PaintPending);
+    if (!m_wake.IsWorking()) {
+        m_paintClock.start(kPeriod);
+    }
 }
 
 PlantView::~PlantView()
@@ -42,10 +46,7 @@ PlantView::~PlantView()
 
 void PlantView::PaintRequested()
 {
-    // A queued call: it cannot get lost, and it runs on this view's thread.
-    if (!QMetaObject::invokeMethod(this, &PlantView::PaintPending, Qt::QueuedConnection)) {
-        throw std::runtime_error("the plant view cannot be asked to paint");
-    }
+    m_wake.Wake();
 }
 
 void PlantView::FrameStarting(PlantAnimator::Clock::time_point start)
@@ -57,7 +58,12 @@ void PlantView::PaintPending()
 {
     const auto requested = m_animator.TakePaint(m_paintArea);
     if (!requested) {
-        return; // the worker is idle or late: its next frame asks again
+        // The worker is idle or late: its next frame wakes this thread, or,
+        // where it cannot, the clock looks again a period later.
+        if (!m_wake.IsWorking()) {
+            m_paintClock.start(kPeriod);
+        }
+        return;
     }
     // A view that cannot be seen paints nothing and lets the worker idle
     // until it can be seen again (the next paint event says so).
@@ -70,10 +76,8 @@ void PlantView::PaintPending()
     // The next frame is due a period after this one was asked for; collect
     // it half a period later, when it is long done and the one after it is
     // not yet begun.
-    using std::chrono::milliseconds;
-    const auto due = *requested + FramePacer::kPeriod * 3 / 2;
-    const auto wait = std::chrono::duration_cast<milliseconds>(due - PlantAnimator::Clock::now());
-    m_paintClock.start(std::max(wait, milliseconds(0)));
+    const auto wait = *requested + kPeriod * 3 / 2 - PlantAnimator::Clock::now();
+    m_paintClock.start(std::max(std::chrono::duration_cast<std::chrono::milliseconds>(wait), {}));
 }
 
 bool PlantView::IsOnScreen() const

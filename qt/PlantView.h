@@ -11,6 +11,7 @@
 #include "AnimatorWindow.h"
 #include "FrameLog.h"
 #include "PlantAnimator.h"
+#include "ThreadWake.h"
 
 // The plant view: shows the animator's picture inside a sunken client edge.
 // It tells the animator its size in device pixels and whether it can be
@@ -54,6 +55,7 @@ private:
     void PaintPicture(const QRegion& area);
 
     FrameLog m_frameLog;
+    ThreadWake m_wake;
     // The picture's size as last given to the animator.
     QSize m_deviceSize;
     std::vector<PixelRect> m_paintArea;

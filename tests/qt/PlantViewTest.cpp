@@ -1,5 +1,11 @@
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <memory>
+
 #include "PlantView.h"
 
 namespace {
@@ -28,6 +34,21 @@ bool GrowAndHold(PlantView& view)
     animator.SetPaused(true);
     QTest::qWait(100); // a frame under way may still finish
     return true;
+}
+
+// A view made while the process has no file descriptor left.
+std::unique_ptr<PlantView> ViewWithoutDescriptors()
+{
+    const int lowestFree = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    close(lowestFree);
+    rlimit saved{};
+    getrlimit(RLIMIT_NOFILE, &saved);
+    rlimit none = saved;
+    none.rlim_cur = static_cast<rlim_t>(lowestFree);
+    setrlimit(RLIMIT_NOFILE, &none);
+    auto view = std::make_unique<PlantView>(kSeed);
+    setrlimit(RLIMIT_NOFILE, &saved);
+    return view;
 }
 
 } // namespace
@@ -77,6 +98,19 @@ private slots:
                 QCOMPARE(shown.pixel(x + edge, y + edge), expected);
             }
         }
+    }
+
+    // Without a way to wake its thread the view still paints every frame:
+    // it looks for them on its own clock.
+    void ViewThatCannotBeWokenStillShowsTheFrames()
+    {
+        const std::unique_ptr<PlantView> view = ViewWithoutDescriptors();
+        QVERIFY(ShowInside(*view, 120, 90));
+        QVERIFY(GrowAndHold(*view));
+        QVERIFY(view->Animator().FramesRendered() >= 5);
+        const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const int edge = view->frameWidth();
+        QCOMPARE(shown.copy(edge, edge, 120, 90), view->Snapshot());
     }
 
     // A hidden view costs no frames until it is shown again.
