@@ -59,9 +59,13 @@ public:
                 inlineValue = arg.substr(eq + 1);
             }
             try {
-                if (name == "--help" || name == "--version") {
+                if (name == "--help" || name == "--version" || name == "--overwrite") {
                     if (inlineValue) {
                         throw Refusal{std::string(name) + ": takes no value"};
+                    }
+                    if (name == "--overwrite") {
+                        result.options.overwrite = true;
+                        continue;
                     }
                     result.action = name == "--help" ? OptionParser::Action::Help : OptionParser::Action::Version;
                     return result;
@@ -154,12 +158,13 @@ private:
     }
 
     // A file or directory name. Only the dump may be "-"; any other name
-    // beginning with '-' is far more likely a forgotten value than a file.
+    // beginning with '-' is far more likely a forgotten value than a file,
+    // however it is given.
     std::string Path(std::string_view name, std::optional<std::string_view> inlineValue, bool dashIsStdout)
     {
-        const bool nextLooksLikeOption = !inlineValue && m_next < m_args.size() && m_args[m_next].starts_with("-") &&
-                                         !(dashIsStdout && m_args[m_next] == "-");
-        if (nextLooksLikeOption) {
+        const std::string_view next =
+            inlineValue ? *inlineValue : (m_next < m_args.size() ? m_args[m_next] : std::string_view());
+        if ((!inlineValue && m_next >= m_args.size()) || (next.starts_with("-") && !(dashIsStdout && next == "-"))) {
             throw Refusal{std::string(name) + ": missing file name (see --help)"};
         }
         const std::string_view value = Value(name, inlineValue, true);
@@ -196,20 +201,33 @@ options always give the same files.
   --slider V          the window's slider, 0 to 200: how long the trails stay
                       (default 150)
   --png FILE          the picture after the last frame, as PNG
-  --png-sequence DIR  every frame as DIR/frame-000000.png onward (DIR is
-                      created; more digits when there are a million frames
-                      or more)
+  --png-sequence DIR  every frame as DIR/frame-000000.png onward (DIR and the
+                      folders above it are made where missing; more digits
+                      when there are a million frames or more)
+  --overwrite         let --png-sequence replace the frame files already in
+                      DIR (and remove those this run does not write again)
   --svg FILE          the last frame's plant as SVG, to print at any size
   --dump FILE         every frame's branch rules as JSON Lines; '-' writes
                       to standard output
   --help              show this help and exit
   --version           show the version and exit
 
-At least one of --png, --png-sequence, --svg and --dump is needed. Each file
-appears whole or not at all. PNG files carry the seed, the frame count and
-the slider value as text fields.
+At least one of --png, --png-sequence, --svg and --dump is needed, each to a
+destination of its own. A file appears whole or not at all: it is written
+beside its place and put there only when the whole run has succeeded, with
+the permissions and owner of the file it replaces; a failed or interrupted
+run leaves every file as it was. /dev/stdout, /dev/stderr and /dev/fd/N are
+written in place, as are pipes and devices. PNG files carry the seed, the
+frame count and the slider value as text fields.
 
-Exit status: 0 on success, 1 if rendering or writing failed, 2 on bad input.
+Exit status:
+  0    success
+  1    rendering or writing failed (no space, no permission, a read-only or
+       missing folder, no memory), with the system's reason
+  2    bad input: an unknown option or value, the same destination twice,
+       '-' while standard output is closed, a folder given as a file, or
+       frames already in the --png-sequence folder without --overwrite
+  128+N  ended by signal N (Ctrl+C gives 130)
 
 Example:
   quillbrook-render --seed 1733668800 --frames 500 --png plant.png

@@ -1,12 +1,45 @@
 #include "PngWriter.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QImage>
 #include <QImageWriter>
 #include <QString>
 
 #include "BackBuffer.h"
 
-bool PngWriter::Write(QIODevice& device, const BackBuffer& picture, const Fields& fields, std::string& error)
+namespace {
+
+// libpng prints its own line on standard error when a write fails, before
+// the caller can say better what happened: standard error goes to
+// /dev/null for as long as one lives.
+class QuietStandardError {
+public:
+    QuietStandardError() : m_saved(fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3))
+    {
+        if (const int quiet = open("/dev/null", O_WRONLY | O_CLOEXEC); quiet >= 0) {
+            dup2(quiet, STDERR_FILENO);
+            close(quiet);
+        }
+    }
+    ~QuietStandardError()
+    {
+        if (m_saved >= 0) {
+            dup2(m_saved, STDERR_FILENO);
+            close(m_saved);
+        }
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int m_saved;
+};
+
+} // namespace
+
+bool PngWriter::Write(QIODevice& device, const BackBuffer& picture, const Fields& fields)
 {
     // The buffer's words are 0x00RRGGBB top-down rows, which RGB32 reads as
     // they stand (the top byte is ignored): no copy, and no alpha channel.
@@ -17,9 +50,6 @@ bool PngWriter::Write(QIODevice& device, const BackBuffer& picture, const Fields
     writer.setText(kFramesKey, QString::number(fields.frames));
     writer.setText(kSliderKey, QString::number(fields.slider));
     writer.setText("Software", QStringLiteral("quillbrook-render " QUILLBROOK_VERSION));
-    if (!writer.write(image)) {
-        error = writer.errorString().toLocal8Bit().toStdString();
-        return false;
-    }
-    return true;
+    const QuietStandardError quiet;
+    return writer.write(image);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 class BackBuffer;
 class QIODevice;
@@ -21,7 +20,7 @@ public:
     static constexpr const char* kFramesKey = "Frames";
     static constexpr const char* kSliderKey = "Slider";
 
-    // False with `error` set when the image could not be written.
-    [[nodiscard]] static bool Write(QIODevice& device, const BackBuffer& picture, const Fields& fields,
-                                    std::string& error);
+    // False when the image could not be written: the device failed, or the
+    // encoder found no memory.
+    [[nodiscard]] static bool Write(QIODevice& device, const BackBuffer& picture, const Fields& fields);
 };

@@ -8,6 +8,11 @@ ProgressBar::ProgressBar(std::ostream& out, long long total, Clock::time_point s
 {
 }
 
+ProgressBar::~ProgressBar()
+{
+    Finish();
+}
+
 void ProgressBar::Update(long long done, Clock::time_point now)
 {
     if (now - m_start < kQuiet || (m_drawn && now - m_lastDrawn < kInterval)) {

@@ -11,6 +11,10 @@ public:
     using Clock = std::chrono::steady_clock;
 
     ProgressBar(std::ostream& out, long long total, Clock::time_point start);
+    // Wipes the bar, however the run ends.
+    ~ProgressBar();
+    ProgressBar(const ProgressBar&) = delete;
+    ProgressBar& operator=(const ProgressBar&) = delete;
 
     void Update(long long done, Clock::time_point now);
     // Wipes the bar, if one was drawn, so that what follows starts on a

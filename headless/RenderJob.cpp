@@ -1,175 +1,209 @@
 #include "RenderJob.h"
 
-#include <memory>
-#include <optional>
+#include <cerrno>
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QIODevice>
-
+#include "BackBuffer.h"
 #include "DrawFrame.h"
 #include "DumpWriter.h"
-#include "OutputFile.h"
+#include "Interruption.h"
 #include "PlantMotion.h"
 #include "PngWriter.h"
 #include "ProgressBar.h"
 #include "SliderFade.h"
 #include "SvgWriter.h"
 
-namespace {
-
-std::string CannotWrite(const std::string& path, const QString& reason)
-{
-    return "cannot write '" + path + "': " + reason.toLocal8Bit().toStdString();
-}
-
-bool WriteAll(QIODevice& device, const std::string& text)
-{
-    const auto size = static_cast<qint64>(text.size());
-    return device.write(text.data(), size) == size;
-}
-
-std::unique_ptr<OutputFile> MaybeOutput(const std::string& path, bool dashIsStandardOutput)
-{
-    return path.empty() ? nullptr : std::make_unique<OutputFile>(path, dashIsStandardOutput);
-}
-
-} // namespace
-
 RenderJob::RenderJob(RenderOptions options, std::ostream& errors) : m_options(std::move(options)), m_errors(errors) {}
-
-std::string RenderJob::SequenceFileName(const std::string& directory, long long frame, long long frameCount)
-{
-    std::size_t digits = 6;
-    for (long long limit = 1'000'000; frameCount - 1 >= limit; limit *= 10) {
-        ++digits;
-    }
-    std::string number = std::to_string(frame);
-    if (number.size() < digits) {
-        number.insert(0, digits - number.size(), '0');
-    }
-    return directory + "/frame-" + number + ".png";
-}
-
-bool RenderJob::WriteSequenceFrame(const BackBuffer& picture, std::int32_t seed, long long frame, std::string& error)
-{
-    // Each frame's file carries what renders it again: frame k is the
-    // picture after k + 1 frames.
-    OutputFile file(SequenceFileName(m_options.pngSequence, frame, m_options.frames), false);
-    if (!file.Open(error)) {
-        return false;
-    }
-    if (!PngWriter::Write(file.Device(), picture, {seed, frame + 1, m_options.slider}, error)) {
-        error = CannotWrite(file.Path(), QString::fromStdString(error));
-        return false;
-    }
-    return file.Commit(error);
-}
-
-void RenderJob::Report(const std::string& option, const std::string& message)
-{
-    m_errors << "quillbrook-render: " << option << ": " << message << std::endl;
-}
 
 RenderJob::Outcome RenderJob::Run()
 {
-    const RenderOptions& o = m_options;
-    const std::int32_t seed = o.seed.value_or(PlantMotion::ClockSeed());
-    std::string error;
+    for (const auto step : {&RenderJob::Plan, &RenderJob::Open, &RenderJob::Render, &RenderJob::WritePictures,
+                            &RenderJob::Finish, &RenderJob::Commit}) {
+        if (Interruption::Pending() != 0) {
+            return Outcome::Interrupted;
+        }
+        if (const Outcome outcome = (this->*step)(); outcome != Outcome::Success) {
+            return outcome;
+        }
+    }
+    return Outcome::Success;
+}
 
-    const auto png = MaybeOutput(o.png, false);
-    const auto svg = MaybeOutput(o.svg, false);
-    const auto dump = MaybeOutput(o.dump, true);
-    for (auto [file, option] : {std::pair{&png, "--png"}, {&svg, "--svg"}, {&dump, "--dump"}}) {
-        if (*file && !(*file)->Open(error)) {
-            Report(option, error);
+RenderJob::Outcome RenderJob::Failed(const std::string& option, const std::string& message)
+{
+    if (Interruption::Pending() != 0) {
+        return Outcome::Interrupted;
+    }
+    m_errors << "quillbrook-render: " << option << ": " << message << std::endl;
+    return Outcome::Failure;
+}
+
+RenderJob::Outcome RenderJob::FailedWriting(const Output& output, const std::string& reason)
+{
+    return Failed(output.option, "cannot write '" + output.path + "': " + reason);
+}
+
+RenderJob::Outcome RenderJob::Plan()
+{
+    const RenderOptions& o = m_options;
+    m_seed = o.seed.value_or(PlantMotion::ClockSeed());
+    m_outputs.reserve(3);
+    for (const auto& [option, path] : {std::pair{"--png", &o.png}, {"--svg", &o.svg}, {"--dump", &o.dump}}) {
+        if (path->empty()) {
+            continue;
+        }
+        std::string error;
+        auto destination = Destination::Resolve(*path, path == &o.dump, error);
+        if (!destination) {
+            Failed(option, error);
             return Outcome::BadInput;
         }
+        for (const Output& earlier : m_outputs) {
+            if (earlier.destination.SameAs(*destination)) {
+                Failed(option, "'" + *path + "' is also the destination of " + earlier.option);
+                return Outcome::BadInput;
+            }
+        }
+        m_outputs.push_back({option, *path, *destination, nullptr});
     }
     if (!o.pngSequence.empty()) {
-        const QString directory = QFile::decodeName(o.pngSequence.c_str());
-        if (!QDir().mkpath(directory) || !QFileInfo(directory).isWritable()) {
-            Report("--png-sequence", "cannot create or write the directory '" + o.pngSequence + "'");
+        std::string error;
+        m_sequence.emplace(o.pngSequence, o.frames, o.overwrite);
+        if (!m_sequence->Check(error)) {
+            Failed("--png-sequence", error);
             return Outcome::BadInput;
         }
+        for (const Output& output : m_outputs) {
+            if (m_sequence->Covers(output.destination)) {
+                Failed(output.option, "'" + output.path + "' lies where --png-sequence writes");
+                return Outcome::BadInput;
+            }
+        }
     }
+    return Outcome::Success;
+}
 
-    BackBuffer picture(o.width, o.height);
-    if (!picture.HasPixels()) {
-        Report("--size",
-               "not enough memory for a " + std::to_string(o.width) + "x" + std::to_string(o.height) + " picture");
-        return Outcome::Failure;
+RenderJob::Output* RenderJob::Find(const char* option)
+{
+    for (Output& output : m_outputs) {
+        if (std::string_view(output.option) == option) {
+            return &output;
+        }
     }
-    // A new picture starts as the background, as every window's does.
-    const PlantStyle style;
-    picture.FillRect(style.backColor, 0, 0, o.width, o.height);
+    return nullptr;
+}
 
+RenderJob::Outcome RenderJob::Open()
+{
+    for (Output& output : m_outputs) {
+        std::string reason;
+        output.file = OutputFile::Open(output.destination, reason);
+        if (!output.file) {
+            return FailedWriting(output, reason);
+        }
+    }
+    if (std::string error; m_sequence && !m_sequence->Open(error)) {
+        return Failed("--png-sequence", error);
+    }
+    // Pixels only for the pictures: the dump and the SVG need none.
+    if (Find("--png") != nullptr || m_sequence) {
+        const RenderOptions& o = m_options;
+        m_picture = std::make_unique<BackBuffer>(o.width, o.height);
+        if (!m_picture->HasPixels()) {
+            return Failed("--size", "not enough memory for a " + std::to_string(o.width) + "x" +
+                                        std::to_string(o.height) + " picture");
+        }
+        // A new picture starts as the background, as every window's does.
+        m_picture->FillRect(PlantStyle{}.backColor, 0, 0, o.width, o.height);
+    }
+    return Outcome::Success;
+}
+
+RenderJob::Outcome RenderJob::Render()
+{
+    const RenderOptions& o = m_options;
+    Output* dump = Find("--dump");
     std::optional<DumpWriter> dumpWriter;
-    if (dump) {
-        dumpWriter.emplace(dump->Device());
+    if (dump != nullptr) {
+        dumpWriter.emplace(*dump->file);
     }
     std::optional<ProgressBar> progress;
     if (m_progressShown) {
         progress.emplace(m_errors, o.frames, ProgressBar::Clock::now());
     }
-    PlantMotion motion(seed);
+    PlantMotion motion(m_seed);
     const std::uint8_t fade = FadeFromSlider(o.slider);
+    const PlantStyle style;
     SegmentList segments;
-    std::span<const BranchRule> rules;
-    bool interrupted = false;
-    std::string failedOption;
-    for (long long frame = 0; frame < o.frames && failedOption.empty(); ++frame) {
-        if (m_interrupt != nullptr && m_interrupt->load(std::memory_order_relaxed) != 0) {
-            interrupted = true;
-            break;
+    for (long long frame = 0; frame < o.frames; ++frame) {
+        if (Interruption::Pending() != 0) {
+            return Outcome::Interrupted;
         }
-        rules = motion.NextFrame();
-        DrawFrame(picture, rules, style, fade, segments);
+        const std::span<const BranchRule> rules = motion.NextFrame();
+        if (m_picture) {
+            DrawFrame(*m_picture, rules, style, fade, segments);
+        }
         if (dumpWriter && !dumpWriter->Write(frame, rules)) {
-            failedOption = "--dump";
-            error = CannotWrite(o.dump, dump->Device().errorString());
-        } else if (!o.pngSequence.empty() && !WriteSequenceFrame(picture, seed, frame, error)) {
-            failedOption = "--png-sequence";
-        } else if (progress) {
+            return FailedWriting(*dump, dump->file->Failure());
+        }
+        if (std::string error;
+            m_sequence && !m_sequence->Write(frame, *m_picture, {m_seed, frame + 1, o.slider}, error)) {
+            return Failed("--png-sequence", error);
+        }
+        if (frame + 1 == o.frames) {
+            m_lastRules.assign(rules.begin(), rules.end());
+        }
+        if (progress) {
             progress->Update(frame + 1, ProgressBar::Clock::now());
         }
     }
-    if (progress) {
-        progress->Finish();
+    if (dumpWriter && !dumpWriter->Flush()) {
+        return FailedWriting(*dump, dump->file->Failure());
     }
-    if (interrupted) {
-        return Outcome::Interrupted;
-    }
-    if (!failedOption.empty()) {
-        Report(failedOption, error);
-        return Outcome::Failure;
-    }
+    return Outcome::Success;
+}
 
-    // Every file is written before any is put in place, so a failed write
-    // leaves none of them.
-    if (png && !PngWriter::Write(png->Device(), picture, {seed, o.frames, o.slider}, error)) {
-        Report("--png", CannotWrite(o.png, QString::fromStdString(error)));
-        return Outcome::Failure;
+RenderJob::Outcome RenderJob::WritePictures()
+{
+    const RenderOptions& o = m_options;
+    if (Output* png = Find("--png");
+        png != nullptr && !PngWriter::Write(*png->file, *m_picture, {m_seed, o.frames, o.slider})) {
+        // Where the file did not fail, the encoder ran out of memory.
+        return FailedWriting(*png, png->file->Failure().empty() ? Reason(ENOMEM) : png->file->Failure());
     }
-    if (svg) {
-        const std::string description = "quillbrook-render --seed " + std::to_string(seed) + " --frames " +
+    if (Output* svg = Find("--svg")) {
+        const std::string description = "quillbrook-render --seed " + std::to_string(m_seed) + " --frames " +
                                         std::to_string(o.frames) + " --size " + std::to_string(o.width) + "x" +
                                         std::to_string(o.height) + " --slider " + std::to_string(o.slider);
-        if (!WriteAll(svg->Device(), SvgWriter::Picture(rules, o.width, o.height, style, description))) {
-            Report("--svg", CannotWrite(o.svg, svg->Device().errorString()));
-            return Outcome::Failure;
+        const std::string text = SvgWriter::Picture(m_lastRules, o.width, o.height, PlantStyle{}, description);
+        if (svg->file->write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
+            return FailedWriting(*svg, svg->file->Failure());
         }
     }
-    if (dumpWriter && !dumpWriter->Flush()) {
-        Report("--dump", CannotWrite(o.dump, dump->Device().errorString()));
-        return Outcome::Failure;
-    }
-    for (auto [file, option] : {std::pair{&png, "--png"}, {&svg, "--svg"}, {&dump, "--dump"}}) {
-        if (*file && !(*file)->Commit(error)) {
-            Report(option, error);
-            return Outcome::Failure;
+    return Outcome::Success;
+}
+
+RenderJob::Outcome RenderJob::Finish()
+{
+    for (Output& output : m_outputs) {
+        if (std::string reason; !output.file->Finish(true, reason)) {
+            return FailedWriting(output, reason);
         }
+    }
+    if (std::string error; m_sequence && !m_sequence->Finish(error)) {
+        return Failed("--png-sequence", error);
+    }
+    return Outcome::Success;
+}
+
+RenderJob::Outcome RenderJob::Commit()
+{
+    for (Output& output : m_outputs) {
+        if (std::string reason; !output.file->Commit(reason)) {
+            return FailedWriting(output, reason);
+        }
+    }
+    if (std::string error; m_sequence && !m_sequence->Commit(error)) {
+        return Failed("--png-sequence", error);
     }
     return Outcome::Success;
 }

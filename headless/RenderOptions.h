@@ -22,6 +22,8 @@ struct RenderOptions {
     std::string pngSequence;
     std::string svg;
     std::string dump;
+    // Whether --png-sequence may replace frames already in its folder.
+    bool overwrite = false;
 
     [[nodiscard]] bool WritesSomething() const
     {

@@ -1,50 +1,45 @@
-#include <atomic>
-#include <csignal>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <iostream>
 #include <string_view>
 #include <vector>
 
-#include <unistd.h>
+#include <QtGlobal>
 
+#include "Destination.h"
+#include "Interruption.h"
 #include "OptionParser.h"
 #include "RenderJob.h"
 
 namespace {
 
-std::atomic<int> g_interrupt{0};
-
-extern "C" void OnInterrupt(int signal)
+// The tool says what went wrong itself, in one line with the system's
+// reason; the image writer's own warnings would only repeat it less clearly.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext& /*context*/, const QString& message)
 {
-    g_interrupt.store(signal, std::memory_order_relaxed);
+    if (type == QtFatalMsg) {
+        std::cerr << "quillbrook-render: " << message.toLocal8Bit().constData() << '\n';
+        std::abort();
+    }
 }
 
-// Ctrl+C or a termination request ends the run at the next frame, so the
-// files being written are discarded rather than left half-written. A closed
-// pipe on standard output becomes a write error instead of killing the
-// process in the middle of a file.
-void CatchSignals()
+// Runs the job; every file it has not put in place is gone when this returns.
+RenderJob::Outcome Render(const RenderOptions& options)
 {
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-    std::signal(SIGPIPE, SIG_IGN);
-}
-
-// Dies of the signal that interrupted the run, as a shell expects.
-[[noreturn]] void RaiseAgain(int signal)
-{
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
-    std::_Exit(128 + signal);
+    RenderJob job(options, std::cerr);
+    // A bar between dump lines on the same terminal would garble both.
+    const bool dumpOnTerminal = options.dump == "-" && isatty(STDOUT_FILENO) == 1;
+    job.SetProgressShown(isatty(STDERR_FILENO) == 1 && !dumpOnTerminal);
+    return job.Run();
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    StandardDescriptors::Secure();
+    qInstallMessageHandler(QuietQtMessages);
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     const OptionParser::Result parsed = OptionParser::Parse(args);
     switch (parsed.action) {
@@ -61,19 +56,14 @@ int main(int argc, char* argv[])
         break;
     }
 
-    CatchSignals();
-    RenderJob job(parsed.options, std::cerr);
-    job.SetInterruptFlag(&g_interrupt);
-    // A bar between dump lines on the same terminal would garble both.
-    const bool dumpOnTerminal = parsed.options.dump == "-" && isatty(STDOUT_FILENO) == 1;
-    job.SetProgressShown(isatty(STDERR_FILENO) == 1 && !dumpOnTerminal);
-    switch (job.Run()) {
+    Interruption::Catch();
+    switch (Render(parsed.options)) {
     case RenderJob::Outcome::Success:
         return EXIT_SUCCESS;
     case RenderJob::Outcome::BadInput:
         return 2;
     case RenderJob::Outcome::Interrupted:
-        RaiseAgain(g_interrupt.load());
+        Interruption::DieOfPending();
     case RenderJob::Outcome::Failure:
         break;
     }

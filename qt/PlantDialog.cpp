@@ -47,6 +47,7 @@ void PlantDialog::CreateChildren()
 
 void PlantDialog::OnSliderValue(int value)
 {
+    m_sliderValue = value;
     m_view.Animator().SetFade(FadeFromSlider(value));
 }
 
@@ -142,7 +143,18 @@ void PlantDialog::ToggleFullScreen()
 
 void PlantDialog::ShowHelp()
 {
-    const QString seed = QString::number(m_view.Animator().Seed());
+    const PlantAnimator& animator = m_view.Animator();
+    const QString seed = QString::number(animator.Seed());
+    // What is on the screen now, frame for frame, unless the window was
+    // resized or the slider moved while it grew.
+    const QSize size = m_view.PictureSize();
+    const QString command =
+        QStringLiteral("quillbrook-render --seed %1 --frames %2 --size %3x%4 --slider %5 --png plant.png")
+            .arg(seed)
+            .arg(std::max<std::uint64_t>(animator.FramesRendered(), 1))
+            .arg(size.width())
+            .arg(size.height())
+            .arg(m_sliderValue);
     QMessageBox box(QMessageBox::NoIcon, tr("About Quillbrook"),
                     tr("<p><b>Quillbrook</b> %1</p>"
                        "<p>An endlessly changing fractal plant.</p>"
@@ -153,11 +165,10 @@ void PlantDialog::ShowHelp()
                        "<p>Space pauses and resumes the plant.<br>"
                        "F11 or a double-click on the plant: full screen on or off.<br>"
                        "Escape leaves full screen, else it closes the window, as Enter does.</p>"
-                       "<p>This run's plant grows from seed %2. The same animation, "
+                       "<p>This run's plant grows from seed %2. The picture on the screen, "
                        "rendered without a window:</p>"
-                       "<p style=\"white-space:pre\"><code>"
-                       "quillbrook-render --seed %2 --frames 500 --png plant.png</code></p>")
-                        .arg(QStringLiteral(QUILLBROOK_VERSION), seed),
+                       "<p style=\"white-space:pre\"><code>%3</code></p>")
+                        .arg(QStringLiteral(QUILLBROOK_VERSION), seed, command),
                     QMessageBox::Ok, this);
     box.setIconPixmap(windowIcon().pixmap(32, 32));
     // The seed and the command are there to be copied.

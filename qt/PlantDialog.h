@@ -29,4 +29,5 @@ private:
 
     PlantView m_view;
     ControlPanel m_panel;
+    int m_sliderValue = 0;
 };

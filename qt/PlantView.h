@@ -31,6 +31,8 @@ public:
     [[nodiscard]] PlantAnimator& Animator() { return m_animator; }
     [[nodiscard]] const PlantAnimator& Animator() const { return m_animator; }
 
+    // The picture's size in device pixels, as the view last asked for it.
+    [[nodiscard]] QSize PictureSize() const { return m_deviceSize; }
     // A copy of the picture as it stands, in device pixels; null when there
     // is none.
     [[nodiscard]] QImage Snapshot() const;

@@ -20,9 +20,10 @@ TEST(OptionParser, ReadsEveryOptionWithItsValueNextOrAfterEquals)
 {
     for (const auto& args :
          {std::vector<std::string_view>{"--seed", "-7", "--frames", "250", "--size", "200x300", "--slider", "0",
-                                        "--png", "a.png", "--png-sequence", "seq", "--svg", "b.svg", "--dump", "-"},
+                                        "--png", "a.png", "--png-sequence", "seq", "--overwrite", "--svg", "b.svg",
+                                        "--dump", "-"},
           std::vector<std::string_view>{"--seed=-7", "--frames=250", "--size=200x300", "--slider=0", "--png=a.png",
-                                        "--png-sequence=seq", "--svg=b.svg", "--dump=-"}}) {
+                                        "--png-sequence=seq", "--overwrite", "--svg=b.svg", "--dump=-"}}) {
         const auto result = Parse(args);
         ASSERT_EQ(result.action, OptionParser::Action::Render) << result.error;
         const RenderOptions& o = result.options;
@@ -31,8 +32,10 @@ TEST(OptionParser, ReadsEveryOptionWithItsValueNextOrAfterEquals)
         EXPECT_EQ(o.width * 1000 + o.height, 200'300);
         EXPECT_EQ(o.slider, 0);
         EXPECT_EQ(o.png + o.pngSequence + o.svg + o.dump, "a.pngseqb.svg-");
+        EXPECT_TRUE(o.overwrite);
     }
     EXPECT_FALSE(Parse({"--png", "p"}).options.seed.has_value()) << "no --seed: the clock decides";
+    EXPECT_FALSE(Parse({"--png", "p"}).options.overwrite);
 }
 
 namespace {
@@ -101,6 +104,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(RefusalCase{"MissingFileBeforeAnOption", {"--png", "--svg", "s"}, "--png: missing"},
                     RefusalCase{"MissingNumberAtTheEnd", {"--svg", "s", "--frames"}, "--frames: missing"},
                     RefusalCase{"DashAsPng", {"--png", "-"}, "--png: missing"},
+                    RefusalCase{"DashAsPngAfterEquals", {"--png=-"}, "--png: missing"},
+                    RefusalCase{
+                        "OverwriteWithAValue", {"--png", "p", "--overwrite=yes"}, "--overwrite: takes no value"},
                     RefusalCase{"UnknownOption", {"--png", "p", "-v"}, "-v: unknown"},
                     RefusalCase{"StrayArgument", {"--png", "p", "stray"}, "'stray': unexpected"},
                     RefusalCase{"VersionWithAValue", {"--png", "p", "--version=2"}, "--version: takes no value"},

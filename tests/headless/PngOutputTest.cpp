@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "RenderJob.h"
+#include "FrameSequence.h"
 #include "RenderRun.h"
 
 namespace {
@@ -55,7 +55,7 @@ TEST(PngOutput, EveryFrameIsTheFadedFrameBeforeWithTheNewPlantOverIt)
 
     QImage previous;
     for (int k = 0; k < 30; ++k) {
-        const QImage frame(QString::fromStdString(RenderJob::SequenceFileName(seq.toStdString(), k, 30)));
+        const QImage frame(QString::fromStdString(seq.toStdString() + "/" + FrameSequence::FileName(k, 30)));
         ASSERT_EQ(frame.size(), QSize(200, 300)) << k;
         ASSERT_FALSE(frame.hasAlphaChannel());
         EXPECT_EQ(frame.text("Seed") + " " + frame.text("Frames") + " " + frame.text("Slider"),
@@ -100,10 +100,10 @@ TEST(PngOutput, FileIsOpaqueRgbAndCarriesTheClockSeedWhenNoneIsGiven)
 
 TEST(PngOutput, SequenceNamesSortInFrameOrder)
 {
-    EXPECT_EQ(RenderJob::SequenceFileName("d", 0, 30), "d/frame-000000.png");
+    EXPECT_EQ(FrameSequence::FileName(0, 30), "frame-000000.png");
     for (const long long count : {1'000'000LL, 1'000'001LL, 10'000'000LL}) {
-        const std::string last = RenderJob::SequenceFileName("d", count - 1, count);
-        EXPECT_EQ(RenderJob::SequenceFileName("d", 0, count).size(), last.size()) << count;
-        EXPECT_LT(RenderJob::SequenceFileName("d", 9, count), last) << count;
+        const std::string last = FrameSequence::FileName(count - 1, count);
+        EXPECT_EQ(FrameSequence::FileName(0, count).size(), last.size()) << count;
+        EXPECT_LT(FrameSequence::FileName(9, count), last) << count;
     }
 }

@@ -243,12 +243,20 @@ private slots:
             }
         });
 
+        QTest::keyClick(d.slider, Qt::Key_End);
         QTest::keyClick(d.slider, Qt::Key_F1);
 
+        // The command renders the picture on the screen: its seed, size and
+        // slider value.
         const QString seed = QString::number(d.view->Animator().Seed());
+        const QSize size = d.view->PictureSize();
+        const QRegularExpression command(QStringLiteral("quillbrook-render --seed %1 --frames [1-9][0-9]* --size %2x%3 "
+                                                        "--slider 200 --png plant.png")
+                                             .arg(seed)
+                                             .arg(size.width())
+                                             .arg(size.height()));
         QVERIFY2(text.contains(QStringLiteral("seed ") + seed), qPrintable(text));
-        QVERIFY2(text.contains(QStringLiteral("quillbrook-render --seed ") + seed + QStringLiteral(" --frames ")),
-                 qPrintable(text));
+        QVERIFY2(text.contains(command), qPrintable(text));
         QVERIFY(text.contains(QStringLiteral("1.0.0.1")));
         QVERIFY(boxHadFocus);
         QVERIFY(closedByKey);
