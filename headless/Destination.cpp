@@ -60,8 +60,11 @@ std::optional<std::string> FollowLinks(std::string path, int& error)
             error = length < 0 ? errno : ENAMETOOLONG;
             return std::nullopt;
         }
-        const std::string next(target.data(), static_cast<std::size_t>(length));
-        path = next.starts_with('/') ? next : DirectoryOf(path) + "/" + next;
+        std::string next(target.data(), static_cast<std::size_t>(length));
+        if (!next.starts_with('/')) {
+            next.insert(0, DirectoryOf(path) + "/");
+        }
+        path = std::move(next);
     }
     error = ELOOP;
     return std::nullopt;

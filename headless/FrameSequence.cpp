@@ -1,13 +1,12 @@
 #include "FrameSequence.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <memory>
+#include <filesystem>
 
 #include "OutputFile.h"
 
@@ -50,8 +49,10 @@ FrameSequence::~FrameSequence()
         }
         rmdir(m_temporary.c_str());
     }
-    for (auto made = m_madeDirectories.rbegin(); made != m_madeDirectories.rend(); ++made) {
-        rmdir(made->c_str());
+    // The deepest first.
+    std::reverse(m_madeDirectories.begin(), m_madeDirectories.end());
+    for (const std::string& made : m_madeDirectories) {
+        rmdir(made.c_str());
     }
 }
 
@@ -87,12 +88,12 @@ bool FrameSequence::Check(std::string& error)
         return false;
     }
     m_exists = true;
-    const auto closeListing = [](DIR* listing) { closedir(listing); };
-    const std::unique_ptr<DIR, decltype(closeListing)> listing(opendir(m_directory.c_str()), closeListing);
-    for (const dirent* entry = listing ? readdir(listing.get()) : nullptr; entry != nullptr;
-         entry = readdir(listing.get())) {
-        if (IsFrameName(entry->d_name)) {
-            m_oldFrames.emplace_back(entry->d_name);
+    std::error_code failure;
+    for (std::filesystem::directory_iterator entry(m_directory, failure), end; !failure && entry != end;
+         entry.increment(failure)) {
+        const std::string name = entry->path().filename().string();
+        if (IsFrameName(name)) {
+            m_oldFrames.push_back(name);
         }
     }
     if (!m_oldFrames.empty() && !m_overwrite) {
