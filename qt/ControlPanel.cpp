@@ -14,7 +14,7 @@ ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent), m_label(this), m_
     connect(&m_slider, &QSlider::valueChanged, this, &ControlPanel::UpdateValue);
 }
 
-void ControlPanel::Create(QWidget* parent)
+void ControlPanel::Create(QWidget* parent, int start)
 {
     setParent(parent);
     setFont(DialogUnits::DialogFont());
@@ -30,7 +30,7 @@ void ControlPanel::Create(QWidget* parent)
         m_slider.setTickInterval(25);
         m_slider.setPageStep(25);
         m_slider.setSingleStep(5);
-        m_slider.setValue(150);
+        m_slider.setValue(start);
     }
     UpdateValue();
     show();

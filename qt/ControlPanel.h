@@ -16,9 +16,12 @@ class ControlPanel : public QWidget {
 public:
     explicit ControlPanel(QWidget* parent = nullptr);
 
-    // Makes the panel a child of `parent`, sets up its controls and reports
-    // the slider's first value: connect to ValueReported before this.
-    void Create(QWidget* parent);
+    static constexpr int kStartValue = 150;
+
+    // Makes the panel a child of `parent`, sets up its controls with the
+    // slider at `start` and reports that value: connect to ValueReported
+    // before this.
+    void Create(QWidget* parent, int start = kStartValue);
 
 signals:
     // The slider's position: once at creation, then after every move.

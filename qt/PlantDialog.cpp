@@ -2,29 +2,34 @@
 
 #include <algorithm>
 
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QStandardPaths>
 
 #include "DialogTemplates.h"
 #include "DialogUnits.h"
+#include "PngWriter.h"
 #include "SliderFade.h"
 
-PlantDialog::PlantDialog(QWidget* parent)
+PlantDialog::PlantDialog(std::int32_t seed, int slider, QWidget* parent)
     // A main window rather than a transient dialog: it gets a taskbar entry
     // and minimise and maximise buttons from the window manager.
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                           Qt::WindowCloseButtonHint),
-      m_view(PlantMotion::ClockSeed())
+      m_view(seed)
 {
     setWindowTitle(QStringLiteral("Quillbrook"));
     setFont(DialogUnits::DialogFont());
     resize(DialogUnits(font()).Map(DialogTemplates::kMainDialog).size());
-    CreateChildren();
+    CreateChildren(slider);
 }
 
-void PlantDialog::CreateChildren()
+void PlantDialog::CreateChildren(int slider)
 {
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/quillbrook-16.png"), QSize(16, 16));
@@ -34,7 +39,7 @@ void PlantDialog::CreateChildren()
     // The panel reports its first value while it is created, so the fade is
     // set before the view is shown or drawn into.
     connect(&m_panel, &ControlPanel::ValueReported, this, &PlantDialog::OnSliderValue);
-    m_panel.Create(this);
+    m_panel.Create(this, slider);
 
     m_view.setParent(this);
     m_view.installEventFilter(this); // its double-click switches full screen
@@ -49,6 +54,51 @@ void PlantDialog::OnSliderValue(int value)
 {
     m_sliderValue = value;
     m_view.Animator().SetFade(FadeFromSlider(value));
+}
+
+void PlantDialog::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        UpdateInhibition();
+    }
+}
+
+void PlantDialog::UpdateInhibition()
+{
+    m_inhibition.Hold(isFullScreen() && !m_view.Animator().IsPaused());
+}
+
+void PlantDialog::SavePicture()
+{
+    const QImage picture = m_view.Snapshot();
+    const PlantAnimator& animator = m_view.Animator();
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const QString path = folder + QStringLiteral("/quillbrook-%1-%2.png")
+                                      .arg(animator.Seed())
+                                      .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    std::string error;
+    if (picture.isNull()) {
+        error = "there is no picture yet";
+    } else if (!QDir().mkpath(folder)) {
+        error = "the folder " + folder.toStdString() + " cannot be made";
+    } else if (PngWriter::Save(QFile::encodeName(path).toStdString(), picture,
+                               {animator.Seed(), static_cast<long long>(animator.FramesRendered()), m_sliderValue},
+                               error)) {
+        Tell(QMessageBox::Information, tr("Saved the picture as %1").arg(path));
+        return;
+    }
+    Tell(QMessageBox::Warning,
+         tr("Could not save the picture as %1: %2").arg(path, QString::fromLocal8Bit(error.c_str())));
+}
+
+void PlantDialog::Tell(QMessageBox::Icon icon, const QString& text)
+{
+    // Not modal: the plant goes on meanwhile.
+    auto* box = new QMessageBox(icon, windowTitle(), text, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    box->show();
 }
 
 void PlantDialog::resizeEvent(QResizeEvent* event)
@@ -73,6 +123,10 @@ void PlantDialog::LayoutChildren()
 
 void PlantDialog::keyPressEvent(QKeyEvent* event)
 {
+    if (event->matches(QKeySequence::Save)) {
+        SavePicture();
+        return;
+    }
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (!plain) {
         QDialog::keyPressEvent(event);
@@ -131,6 +185,7 @@ void PlantDialog::TogglePause()
 {
     PlantAnimator& animator = m_view.Animator();
     animator.SetPaused(!animator.IsPaused());
+    UpdateInhibition();
 }
 
 void PlantDialog::ToggleFullScreen()

@@ -64,9 +64,10 @@ def sanitizer_report(errors, leaks=True):
 
 class XServer:
     def __init__(self, screen="1280x1024x24"):
+        """`screen` is the first screen's size; "-screen 1 WxHxD" after it adds another."""
         read_end, write_end = os.pipe()
         self._xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen, "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", *screen.split(), "-nolisten", "tcp"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as reader:
@@ -109,10 +110,10 @@ class Picture:
 
 
 class Program:
-    def __init__(self, server, path, env=None):
+    def __init__(self, server, path, env=None, args=()):
         self.server = server
         self._stderr = tempfile.TemporaryFile()
-        self.process = subprocess.Popen([path], env={**server.env, **(env or {})}, stdout=subprocess.DEVNULL,
+        self.process = subprocess.Popen([path, *args], env={**server.env, **(env or {})}, stdout=subprocess.DEVNULL,
                                         stderr=self._stderr)
         self.window = None
 
@@ -175,6 +176,8 @@ class RawX:
         # The first screen's root window follows the vendor string and the pixmap formats.
         vendor, formats = struct.unpack_from("<H", setup, 16)[0], setup[21]
         self._root = struct.unpack_from("<I", setup, 32 + (vendor + 3) // 4 * 4 + 8 * formats)[0]
+        self._id_base, self._id_mask = struct.unpack_from("<II", setup, 4)
+        self._ids = 0
         self._watching_root = False
         self._pings = 0
 
@@ -258,6 +261,26 @@ class RawX:
             if (kind & 0x7F == 33 and target == self._root and message_type == protocols
                     and data0 == ping and data1 == self._pings):
                 return True
+
+    def create_window(self, x, y, width, height, background=0x404040):
+        """A plain mapped window of this connection's own, as another program
+        (a screensaver daemon) would give a hack to draw in; its id."""
+        self._ids += 1
+        window = self._id_base | (self._ids & self._id_mask)
+        # CreateWindow: depth and visual copied from the root, background pixel set.
+        self._request(struct.pack("<BBHIIhhHHHHII", 1, 0, 9, window, self._root, x, y, width, height, 0, 1, 0, 0x2),
+                      struct.pack("<I", background))
+        self._request(struct.pack("<BxHI", 8, 2, window))  # MapWindow
+        self._sync()
+        return window
+
+    def resize(self, window, width, height):
+        self._request(struct.pack("<BxHIHxxII", 12, 5, window, 0x4 | 0x8, width, height))
+        self._sync()
+
+    def destroy(self, window):
+        self._request(struct.pack("<BxHI", 4, 2, window))
+        self._sync()
 
     def press_close_box(self, window):
         """WM_DELETE_WINDOW through WM_PROTOCOLS, as the close box sends it."""

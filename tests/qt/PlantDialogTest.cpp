@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSlider>
+#include <QTemporaryDir>
 
 #include "PlantDialog.h"
 
@@ -176,6 +177,43 @@ private slots:
         d.dialog.showNormal();
         QTRY_COMPARE(d.dialog.geometry(), normal);
         QCOMPARE(d.view->geometry(), QRect(0, 0, 469, 340));
+    }
+
+    void ControlSSavesThePictureWithWhatRendersItAgain()
+    {
+        QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + "/.config"));
+        ShownDialog d;
+        QVERIFY(d.ready);
+        QTRY_VERIFY(d.view->Animator().FramesRendered() > 0);
+
+        QTest::keyClick(d.slider, Qt::Key_S, Qt::ControlModifier);
+
+        const QDir pictures(home.path() + "/Pictures");
+        const QStringList saved = pictures.entryList({QStringLiteral("*.png")});
+        QCOMPARE(saved.size(), 1);
+        const QString seed = QString::number(d.view->Animator().Seed());
+        QVERIFY2(saved.constFirst().startsWith("quillbrook-" + seed + "-"), qPrintable(saved.constFirst()));
+        const QImage picture(pictures.filePath(saved.constFirst()));
+        QCOMPARE(picture.size(), d.view->PictureSize());
+        QCOMPARE(picture.text("Seed"), seed);
+        QVERIFY(picture.text("Frames").toLongLong() > 0);
+        QCOMPARE(picture.text("Slider"), QStringLiteral("150"));
+        auto* told = d.dialog.findChild<QMessageBox*>();
+        QVERIFY(told != nullptr && told->isVisible());
+        QVERIFY2(told->text().contains(pictures.filePath(saved.constFirst())), qPrintable(told->text()));
+        told->close();
+        QTRY_VERIFY(d.dialog.findChild<QMessageBox*>() == nullptr);
+
+        // With nowhere to put it, the window says why.
+        qputenv("HOME", "/dev/null");
+        QTest::keyClick(d.slider, Qt::Key_S, Qt::ControlModifier);
+        QTRY_VERIFY(d.dialog.findChild<QMessageBox*>() != nullptr);
+        QVERIFY(d.dialog.findChild<QMessageBox*>()->text().startsWith(QStringLiteral("Could not save")));
+        qputenv("HOME", oldHome);
+        qunsetenv("XDG_CONFIG_HOME");
     }
 
     void EscapeLeavesFullScreenFirstAndThenEndsTheDialog()

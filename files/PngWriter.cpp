@@ -3,11 +3,15 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include <QImage>
 #include <QImageWriter>
 #include <QString>
 
 #include "BackBuffer.h"
+#include "Destination.h"
+#include "OutputFile.h"
 
 namespace {
 
@@ -45,6 +49,11 @@ bool PngWriter::Write(QIODevice& device, const BackBuffer& picture, const Fields
     // they stand (the top byte is ignored): no copy, and no alpha channel.
     const QImage image(reinterpret_cast<const uchar*>(picture.Bits()), picture.Width(), picture.Height(),
                        static_cast<qsizetype>(picture.Stride()) * 4, QImage::Format_RGB32);
+    return Write(device, image, fields);
+}
+
+bool PngWriter::Write(QIODevice& device, const QImage& image, const Fields& fields)
+{
     QImageWriter writer(&device, "png");
     writer.setText(kSeedKey, QString::number(fields.seed));
     writer.setText(kFramesKey, QString::number(fields.frames));
@@ -52,4 +61,18 @@ bool PngWriter::Write(QIODevice& device, const BackBuffer& picture, const Fields
     writer.setText("Software", QStringLiteral("quillbrook-render " QUILLBROOK_VERSION));
     const QuietStandardError quiet;
     return writer.write(image);
+}
+
+bool PngWriter::Save(const std::string& path, const QImage& picture, const Fields& fields, std::string& error)
+{
+    const auto destination = Destination::Resolve(path, false, error);
+    const auto file = destination ? OutputFile::Open(*destination, error) : nullptr;
+    if (!file) {
+        return false;
+    }
+    if (!Write(*file, picture, fields)) {
+        error = file->Failure().empty() ? Reason(ENOMEM) : file->Failure();
+        return false;
+    }
+    return file->Finish(true, error) && file->Commit(error);
 }

@@ -1,0 +1,105 @@
+"""The real xscreensaver daemon runs quillbrook as its one hack: activated,
+the screen shows the plant; deactivated, the hack has ended within a second.
+The daemon will not launch hacks as root, so where the test runs as root the
+daemon and its commands run as the user nobody, with a copy of the program
+in a folder that user can reach."""
+
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+from collections import Counter
+
+from xharness import BACKGROUND, DEPTH_COLOURS, Picture, XServer, check, run_test
+
+SETTINGS = """mode:\t\tone
+selected:\t0
+lock:\t\tFalse
+splash:\t\tFalse
+fade:\t\tFalse
+unfade:\t\tFalse
+programs:\t{program} -root \\n
+"""
+
+
+def ended(pid):
+    """Gone, or a zombie its parent has not yet collected."""
+    try:
+        with open(f"/proc/{pid}/stat", encoding="utf-8") as stat:
+            return stat.read().rsplit(")", 1)[1].split()[0] == "Z"
+    except FileNotFoundError:
+        return True
+
+
+def hack_pids(program):
+    found = subprocess.run(["pgrep", "-f", f"^{program} "], capture_output=True, text=True).stdout.split()
+    return [int(pid) for pid in found if not ended(int(pid))]
+
+
+def body(path):
+    for tool in ("xscreensaver", "xscreensaver-command"):
+        check(shutil.which(tool), f"{tool} is missing: scripts/setup.sh installs it")
+    with tempfile.TemporaryDirectory() as folder:
+        os.chmod(folder, 0o755)
+        home = os.path.join(folder, "home")
+        os.mkdir(home, 0o700)
+        program = os.path.join(folder, "quillbrook")
+        shutil.copy(path, program)
+        os.chmod(program, 0o755)
+        with open(os.path.join(home, ".xscreensaver"), "w", encoding="utf-8") as settings:
+            settings.write(SETTINGS.format(program=program))
+        as_user = []
+        if os.geteuid() == 0:
+            as_user = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"]
+            shutil.chown(home, "nobody", "nogroup")
+            shutil.chown(os.path.join(home, ".xscreensaver"), "nobody", "nogroup")
+
+        with XServer(screen="1024x768x24") as server:
+            env = dict(server.env, HOME=home, XDG_RUNTIME_DIR=home)
+
+            def command(*args):
+                return subprocess.run(as_user + ["xscreensaver-command", *args], env=env, capture_output=True,
+                                      text=True, timeout=20)
+
+            log = tempfile.TemporaryFile()
+            daemon = subprocess.Popen(as_user + ["xscreensaver", "-no-splash", "-verbose"], env=env, stdout=log,
+                                      stderr=subprocess.STDOUT)
+            try:
+                deadline = time.monotonic() + 10
+                while command("-time").returncode != 0:
+                    check(time.monotonic() < deadline, "the xscreensaver daemon did not start")
+                    time.sleep(0.2)
+                check(command("-activate").returncode == 0, "xscreensaver-command -activate failed")
+                deadline = time.monotonic() + 10
+                while not hack_pids(program):
+                    check(time.monotonic() < deadline, "the daemon did not start the hack")
+                    time.sleep(0.1)
+                time.sleep(2.0)
+                picture = Picture(server.tool("import", "-window", "root", "-depth", "8", "ppm:-"))
+                colours = Counter(picture.pixel(x, y) for y in range(0, picture.height, 2)
+                                  for x in range(0, picture.width, 2))
+                check(colours.most_common(1)[0][0] == BACKGROUND, "the screen is not dark blue")
+                for depth, colour in enumerate(DEPTH_COLOURS):
+                    check(colours[colour] > 0, f"no pixel of depth {depth}'s colour on the screen")
+
+                check(command("-deactivate").returncode == 0, "xscreensaver-command -deactivate failed")
+                deadline = time.monotonic() + 1.0
+                while hack_pids(program):
+                    if time.monotonic() > deadline:
+                        log.seek(0)
+                        check(False, "the hack runs on a second after -deactivate\n" +
+                              log.read().decode(errors="replace"))
+                    time.sleep(0.05)
+            finally:
+                command("-exit")
+                try:
+                    daemon.wait(timeout=5)
+                except subprocess.TimeoutExpired:
+                    daemon.kill()
+                    daemon.wait()
+                for pid in hack_pids(program):
+                    os.kill(pid, 9)
+
+
+run_test(body)
