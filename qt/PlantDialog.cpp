@@ -219,6 +219,7 @@ void PlantDialog::ShowHelp()
                        "Page Up &minus;25, Page Down +25<br>Home 0, End 200</p>"
                        "<p>Space pauses and resumes the plant.<br>"
                        "F11 or a double-click on the plant: full screen on or off.<br>"
+                       "Ctrl+S saves the picture in your pictures folder.<br>"
                        "Escape leaves full screen, else it closes the window, as Enter does.</p>"
                        "<p>This run's plant grows from seed %2. The picture on the screen, "
                        "rendered without a window:</p>"
