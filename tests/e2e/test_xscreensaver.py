@@ -37,6 +37,23 @@ def hack_pids(program):
     return [int(pid) for pid in found if not ended(int(pid))]
 
 
+def reachable_sanitizer_options(env, folder):
+    """The sanitizer options with any suppressions file copied where the
+    user the hack runs as can read it: a sanitizer that cannot read it stops
+    the program at once."""
+    for name in ("ASAN_OPTIONS", "TSAN_OPTIONS", "UBSAN_OPTIONS"):
+        options = env.get(name, "").split(":")
+        for i, option in enumerate(options):
+            if option.startswith("suppressions="):
+                copy = os.path.join(folder, f"{name.lower()}.supp")
+                shutil.copy(option.split("=", 1)[1], copy)
+                os.chmod(copy, 0o644)
+                options[i] = f"suppressions={copy}"
+        if name in env:
+            env[name] = ":".join(options)
+    return env
+
+
 def body(path):
     for tool in ("xscreensaver", "xscreensaver-command"):
         check(shutil.which(tool), f"{tool} is missing: scripts/setup.sh installs it")
@@ -56,7 +73,7 @@ def body(path):
             shutil.chown(os.path.join(home, ".xscreensaver"), "nobody", "nogroup")
 
         with XServer(screen="1024x768x24") as server:
-            env = dict(server.env, HOME=home, XDG_RUNTIME_DIR=home)
+            env = reachable_sanitizer_options(dict(server.env, HOME=home, XDG_RUNTIME_DIR=home), folder)
 
             def command(*args):
                 return subprocess.run(as_user + ["xscreensaver-command", *args], env=env, capture_output=True,
