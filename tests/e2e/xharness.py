@@ -64,14 +64,24 @@ def sanitizer_report(errors, leaks=True):
 
 class XServer:
     def __init__(self, screen="1280x1024x24"):
-        """`screen` is the first screen's size; "-screen 1 WxHxD" after it adds another."""
-        read_end, write_end = os.pipe()
-        self._xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", *screen.split(), "-nolisten", "tcp"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        with os.fdopen(read_end) as reader:
-            self.number = reader.readline().strip()
+        """`screen` is the first screen's size; "-screen 1 WxHxD" after it adds another.
+
+        The display number is drawn at random rather than the lowest free one:
+        a server of a test running beside this one that has just ended may
+        still be removing its socket, which would be this server's socket if
+        they shared the number."""
+        for _ in range(20):
+            number = str(random.randrange(100, 30000))
+            read_end, write_end = os.pipe()
+            self._xvfb = subprocess.Popen(
+                ["Xvfb", f":{number}", "-displayfd", str(write_end), "-screen", "0", *screen.split(), "-nolisten",
+                 "tcp"], pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            os.close(write_end)
+            with os.fdopen(read_end) as reader:
+                self.number = reader.readline().strip()
+            if self.number == number:
+                break
+            self._xvfb.wait()  # the number was taken: another one
         check(self.number.isdigit(), "Xvfb did not start")
         self._runtime = tempfile.TemporaryDirectory()
         os.chmod(self._runtime.name, 0o700)
