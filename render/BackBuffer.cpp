@@ -7,6 +7,7 @@
 #include <new>
 
 #include "FadeKernel.h"
+#include "Int128.h"
 
 namespace {
 
@@ -19,7 +20,11 @@ int StrideFor(int width)
     return (width + 3) / 4 * 4;
 }
 
+#ifdef __SIZEOF_INT128__
 __extension__ using Wide = __int128;
+#else
+using Wide = Int128;
+#endif
 
 // Floor and ceiling of n / d for d > 0.
 Wide FloorDiv(Wide n, Wide d)

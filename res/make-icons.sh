@@ -14,3 +14,5 @@ render() { # source size output
 }
 render quillbrook-16.svg 16 quillbrook-16.png
 render quillbrook.svg 32 quillbrook-32.png
+# The Windows programs' icon: both sizes in one file.
+convert quillbrook-16.png quillbrook-32.png quillbrook.ico

@@ -23,7 +23,9 @@ quillbrook_install_packages() {
   echo "Installing: ${missing[*]}"
   local sudo=()
   [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
+  # A mirror caught mid-sync fails the update of one list; the packages may
+  # still be had from the lists at hand, so only the install decides.
+  "${sudo[@]}" apt-get update -qq || echo "apt-get update failed; installing from the package lists at hand" >&2
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 

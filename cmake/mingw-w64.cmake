@@ -1,0 +1,16 @@
+# Shared part of the two mingw-w64 toolchains; QUILLBROOK_MINGW_TRIPLE names
+# the target.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${QUILLBROOK_MINGW_TRIPLE})
+set(CMAKE_C_COMPILER ${QUILLBROOK_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QUILLBROOK_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${QUILLBROOK_MINGW_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${QUILLBROOK_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Everything linked in: the programs run on a bare Windows, with no runtime
+# library beside them.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

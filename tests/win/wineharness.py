@@ -1,0 +1,108 @@
+"""Runs the Windows programs under wine on a private Xvfb display (see
+tests/e2e/xharness.py). The wine prefix is the one WINEPREFIX names, made
+fresh for each run by scripts/test-windows.sh; each program's wine server is
+ended with it, so the next test starts its own on its own display."""
+
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from xharness import BACKGROUND, DEPTH_COLOURS, Failure, Picture, XServer, check  # noqa: E402,F401
+
+
+def wine_env(server):
+    return {**server.env, "WINEDEBUG": "-all"}
+
+
+def end_wine(server):
+    """Ends every program of the prefix and its server, and waits for that."""
+    subprocess.run(["wineserver", "-k"], env=wine_env(server), capture_output=True, timeout=30)
+    subprocess.run(["wineserver", "-w"], env=wine_env(server), capture_output=True, timeout=30)
+
+
+class WineProgram:
+    """A Windows program under wine, its standard output kept line by line."""
+
+    def __init__(self, server, path, *args):
+        self.server = server
+        self._out = tempfile.TemporaryFile()
+        self._err = tempfile.TemporaryFile()
+        self.process = subprocess.Popen(["wine", path, *args], env=wine_env(server), stdout=self._out,
+                                        stderr=self._err)
+        self.window = None
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *_):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+        end_wine(self.server)
+        self._out.close()
+        self._err.close()
+
+    def lines(self):
+        self._out.seek(0)
+        return self._out.read().decode("utf-8", errors="replace").replace("\r", "").splitlines()
+
+    def errors(self):
+        self._err.seek(0)
+        return self._err.read().decode(errors="replace")
+
+    def wait_for_line(self, prefix, timeout=20.0, count=1):
+        """The `count`-th line that starts with `prefix`, waiting for it."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            found = [line for line in self.lines() if line.startswith(prefix)]
+            if len(found) >= count:
+                return found[count - 1]
+            check(self.process.poll() is None,
+                  f"the program ended ({self.process.returncode}) before saying '{prefix}'\n{self.errors()}")
+            time.sleep(0.05)
+        raise Failure(f"no line '{prefix}' within {timeout} s; said: {self.lines()}")
+
+    def wait_for_window(self, name="^Quillbrook$", timeout=30.0):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            check(self.process.poll() is None,
+                  f"the program ended at once ({self.process.returncode})\n{self.errors()}")
+            found = self.server.tool("xdotool", "search", "--onlyvisible", "--name", name,
+                                     check_status=False).split()
+            if found:
+                self.window = found[0].decode()
+                return self.window
+            time.sleep(0.1)
+        raise Failure(f"no window named {name} within {timeout} s")
+
+    def screenshot(self, window=None):
+        return Picture(self.server.tool("import", "-window", window or self.window, "-depth", "8", "ppm:-"))
+
+    def press(self, key):
+        self.server.tool("xdotool", "windowfocus", "--sync", self.window)
+        self.server.tool("xdotool", "key", key)
+
+    def wait_exit(self, timeout):
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            return None
+
+
+def plant_over_background(pixels):
+    """Whether `pixels` show the plant on the dark blue ground: mostly
+    background, with trunk orange and tip white among them."""
+    background = sum(1 for p in pixels if p == BACKGROUND)
+    colours = set(pixels)
+    return background > len(pixels) // 4 and DEPTH_COLOURS[0] in colours and DEPTH_COLOURS[-1] in colours
+
+
+def run_test(body):
+    try:
+        body(*sys.argv[1:])
+    except Failure as failure:
+        sys.exit(f"FAILED: {failure}")
+    print("passed")

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "NumberOption.h"
+
+// How the window program was asked to run.
+struct WindowOptions {
+    std::optional<std::int32_t> seed; // none: the calendar clock
+    int slider = 150;
+    bool fullScreen = false;
+    // Print the layout and every label text to standard output, for tests.
+    bool report = false;
+};
+
+// Reads the Windows window program's command line (UTF-8, without the
+// program's name). Nothing is printed here.
+class CommandLine {
+public:
+    enum class Action { Run, Help, Version, Refuse };
+
+    struct Result {
+        Action action = Action::Run;
+        WindowOptions options;
+        std::string message; // the help text, or the one line of a refusal
+    };
+
+    [[nodiscard]] static Result Parse(std::span<const std::string> arguments);
+    [[nodiscard]] static std::string Usage();
+};
