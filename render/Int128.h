@@ -9,7 +9,8 @@
 // truncates toward zero and takes divisors below 2^47 in magnitude.
 class Int128 {
 public:
-    constexpr Int128(std::int64_t value = 0) // NOLINT(google-explicit-constructor): mixes with int64 as a built-in would
+    constexpr Int128(
+        std::int64_t value = 0) // NOLINT(google-explicit-constructor): mixes with int64 as a built-in would
         : m_high(value < 0 ? ~std::uint64_t{0} : 0), m_low(static_cast<std::uint64_t>(value))
     {
     }

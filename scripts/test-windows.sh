@@ -29,6 +29,11 @@ DISPLAY= wineboot --init >/dev/null 2>&1
 wineserver -w
 
 quillbrook_build windows
+# The Linux renderer, where test.sh has built it, for the end-to-end test to
+# hold the Windows window's picture against.
+if [ -x build/bin/quillbrook-render ]; then
+  export QUILLBROOK_RENDER=$PWD/build/bin/quillbrook-render
+fi
 ctest --preset windows -j2
 
 quillbrook_build windows-32
@@ -38,3 +43,6 @@ else
   echo "wine32 could not be installed: the 32-bit programs are built and checked, not run" >&2
   ctest --preset windows-32 -L static
 fi
+
+# The zip of both programs, the licence and the read-me.
+(cd build-windows && cpack)

@@ -36,8 +36,8 @@ int Run(const WindowOptions& options)
     }
     PlantDialog dialog(options.seed.value_or(PlantMotion::ClockSeed()), options.slider, reporter);
     if (!dialog.Create()) {
-        ConsoleText::Tell(STD_ERROR_HANDLE, "quillbrook: the window could not be made (error " +
-                                                std::to_string(GetLastError()) + ")");
+        ConsoleText::Tell(STD_ERROR_HANDLE,
+                          "quillbrook: the window could not be made (error " + std::to_string(GetLastError()) + ")");
         return 1;
     }
     if (options.fullScreen) {
@@ -50,8 +50,8 @@ int Run(const WindowOptions& options)
             continue;
         }
         const HWND window = dialog.Window();
-        if (window != nullptr && (TranslateAcceleratorW(window, keys, &message) != 0 ||
-                                  IsDialogMessageW(window, &message) != FALSE)) {
+        if (window != nullptr &&
+            (TranslateAcceleratorW(window, keys, &message) != 0 || IsDialogMessageW(window, &message) != FALSE)) {
             continue;
         }
         TranslateMessage(&message);

@@ -204,6 +204,12 @@ void PlantDialog::TogglePause()
 {
     PlantAnimator& animator = m_view.Animator();
     animator.SetPaused(!animator.IsPaused());
+    if (m_reporter) {
+        // A frame under way as the pause came still counts, so this may be
+        // one short.
+        m_reporter((animator.IsPaused() ? "paused frames " : "resumed frames ") +
+                   std::to_string(animator.FramesRendered()));
+    }
 }
 
 void PlantDialog::ToggleFullScreen()
@@ -244,11 +250,12 @@ void PlantDialog::ShowHelp()
         L"Home 0, End 200\n\nSpace pauses and resumes the plant.\nF11 or a double-click on the plant: full "
         L"screen on or off.\nEscape leaves full screen, else it closes the window, as Enter does.\n\n"
         L"This run's plant grows from seed " +
-        seed + L". The picture on the screen, rendered without a window by quillbrook-render:\n\n"
-               L"quillbrook-render --seed " +
-        seed + L" --frames " + std::to_wstring(std::max<std::uint64_t>(animator.FramesRendered(), 1)) +
-        L" --size " + std::to_wstring(size.cx) + L"x" + std::to_wstring(size.cy) + L" --slider " +
-        std::to_wstring(m_sliderValue) + L" --png plant.png";
+        seed +
+        L". The picture on the screen, rendered without a window by quillbrook-render:\n\n"
+        L"quillbrook-render --seed " +
+        seed + L" --frames " + std::to_wstring(std::max<std::uint64_t>(animator.FramesRendered(), 1)) + L" --size " +
+        std::to_wstring(size.cx) + L"x" + std::to_wstring(size.cy) + L" --slider " + std::to_wstring(m_sliderValue) +
+        L" --png plant.png";
     MSGBOXPARAMSW box{};
     box.cbSize = sizeof box;
     box.hwndOwner = m_window;

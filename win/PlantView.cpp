@@ -56,8 +56,8 @@ PlantView::~PlantView()
 bool PlantView::Create(HWND parent, DWORD extendedStyle)
 {
     RegisterViewClass();
-    m_window = CreateWindowExW(extendedStyle, kClassName, L"PlantView", WS_CHILD | WS_VISIBLE, 0, 0, 200, 200,
-                               parent, nullptr, GetModuleHandleW(nullptr), this);
+    m_window = CreateWindowExW(extendedStyle, kClassName, L"PlantView", WS_CHILD | WS_VISIBLE, 0, 0, 200, 200, parent,
+                               nullptr, GetModuleHandleW(nullptr), this);
     return m_window != nullptr;
 }
 
@@ -150,9 +150,8 @@ void PlantView::OnPaint()
         // top row; the whole picture is described and the paint area cut
         // out of it.
         SetDIBitsToDevice(dc, area.left, area.top, static_cast<DWORD>(area.right - area.left),
-                          static_cast<DWORD>(area.bottom - area.top), area.left,
-                          buffer->Height() - area.bottom, 0, static_cast<UINT>(buffer->Height()), buffer->Bits(),
-                          &info, DIB_RGB_COLORS);
+                          static_cast<DWORD>(area.bottom - area.top), area.left, buffer->Height() - area.bottom, 0,
+                          static_cast<UINT>(buffer->Height()), buffer->Bits(), &info, DIB_RGB_COLORS);
     });
     EndPaint(m_window, &paint);
 }

@@ -47,10 +47,9 @@ class SaverScreen {
 public:
     SaverScreen(const RECT& monitor, std::int32_t seed, int slider) : m_view(seed)
     {
-        m_window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kScreenClass, L"Quillbrook",
-                                   WS_POPUP | WS_VISIBLE, monitor.left, monitor.top, monitor.right - monitor.left,
-                                   monitor.bottom - monitor.top, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                   nullptr);
+        m_window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kScreenClass, L"Quillbrook", WS_POPUP | WS_VISIBLE,
+                                   monitor.left, monitor.top, monitor.right - monitor.left,
+                                   monitor.bottom - monitor.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         if (m_window != nullptr && m_view.Create(m_window, 0)) {
             StartPlant(m_view, m_window, slider);
         }
@@ -66,6 +65,7 @@ public:
     SaverScreen& operator=(const SaverScreen&) = delete;
 
     [[nodiscard]] bool IsShowing() const { return m_view.Window() != nullptr; }
+    [[nodiscard]] HWND Window() const { return m_window; }
 
     static void RegisterClass()
     {
@@ -176,12 +176,16 @@ int RunFullScreen(int slider)
     const auto seed = static_cast<std::uint32_t>(PlantMotion::ClockSeed());
     std::vector<std::unique_ptr<SaverScreen>> screens;
     for (const RECT& monitor : monitors) {
-        screens.push_back(std::make_unique<SaverScreen>(monitor, static_cast<std::int32_t>(seed + screens.size()),
-                                                        slider));
+        screens.push_back(
+            std::make_unique<SaverScreen>(monitor, static_cast<std::int32_t>(seed + screens.size()), slider));
         if (!screens.back()->IsShowing()) {
             ConsoleText::Tell(STD_ERROR_HANDLE, "quillbrook: the screensaver's window could not be made");
             return 1;
         }
+    }
+    // The keys come to the first screen, wherever the saver was started.
+    if (!screens.empty()) {
+        SetForegroundWindow(screens.front()->Window());
     }
     ShowCursor(FALSE);
     POINT start{};

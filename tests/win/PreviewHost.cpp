@@ -52,10 +52,10 @@ int wmain(int argc, wchar_t** argv)
     hostClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
     hostClass.lpszClassName = L"PreviewHost";
     RegisterClassW(&hostClass);
-    const HWND host = CreateWindowExW(0, L"PreviewHost", L"Preview host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 50, 50, 320, 240,
-                                      nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    std::wstring command = L"\"" + std::wstring(argv[1]) + L"\" /p " +
-                           std::to_wstring(reinterpret_cast<std::uintptr_t>(host));
+    const HWND host = CreateWindowExW(0, L"PreviewHost", L"Preview host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 50,
+                                      50, 320, 240, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    std::wstring command =
+        L"\"" + std::wstring(argv[1]) + L"\" /p " + std::to_wstring(reinterpret_cast<std::uintptr_t>(host));
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};

@@ -33,23 +33,22 @@ TEST_P(SaverCommands, ModeAndWindow)
 }
 
 using Mode = SaverCommand::Mode;
-INSTANTIATE_TEST_SUITE_P(
-    Forms, SaverCommands,
-    testing::Values(SaverCase{"NoArgumentIsSettings", {}, Mode::Settings, 0},
-                    SaverCase{"FullScreen", {"/s"}, Mode::FullScreen, 0},
-                    SaverCase{"FullScreenUpperCaseDash", {"-S"}, Mode::FullScreen, 0},
-                    SaverCase{"PreviewWindowApart", {"/p", "1234"}, Mode::Preview, 1234},
-                    SaverCase{"PreviewWindowAfterColon", {"/P:1234"}, Mode::Preview, 1234},
-                    SaverCase{"SettingsAlone", {"/c"}, Mode::Settings, 0},
-                    SaverCase{"SettingsWithOwner", {"/c:99"}, Mode::Settings, 99},
-                    SaverCase{"PreviewWithoutWindow", {"/p"}, Mode::Refuse, 0},
-                    SaverCase{"PreviewWindowNotANumber", {"/p", "x1"}, Mode::Refuse, 0},
-                    SaverCase{"PreviewWindowZero", {"/p:0"}, Mode::Refuse, 0},
-                    SaverCase{"FullScreenWithExtra", {"/s", "5"}, Mode::Refuse, 0},
-                    SaverCase{"PreviewWithExtra", {"/p", "1", "2"}, Mode::Refuse, 0},
-                    SaverCase{"UnknownLetter", {"/x"}, Mode::Refuse, 0},
-                    SaverCase{"NoSlash", {"s"}, Mode::Refuse, 0}),
-    RowName());
+INSTANTIATE_TEST_SUITE_P(Forms, SaverCommands,
+                         testing::Values(SaverCase{"NoArgumentIsSettings", {}, Mode::Settings, 0},
+                                         SaverCase{"FullScreen", {"/s"}, Mode::FullScreen, 0},
+                                         SaverCase{"FullScreenUpperCaseDash", {"-S"}, Mode::FullScreen, 0},
+                                         SaverCase{"PreviewWindowApart", {"/p", "1234"}, Mode::Preview, 1234},
+                                         SaverCase{"PreviewWindowAfterColon", {"/P:1234"}, Mode::Preview, 1234},
+                                         SaverCase{"SettingsAlone", {"/c"}, Mode::Settings, 0},
+                                         SaverCase{"SettingsWithOwner", {"/c:99"}, Mode::Settings, 99},
+                                         SaverCase{"PreviewWithoutWindow", {"/p"}, Mode::Refuse, 0},
+                                         SaverCase{"PreviewWindowNotANumber", {"/p", "x1"}, Mode::Refuse, 0},
+                                         SaverCase{"PreviewWindowZero", {"/p:0"}, Mode::Refuse, 0},
+                                         SaverCase{"FullScreenWithExtra", {"/s", "5"}, Mode::Refuse, 0},
+                                         SaverCase{"PreviewWithExtra", {"/p", "1", "2"}, Mode::Refuse, 0},
+                                         SaverCase{"UnknownLetter", {"/x"}, Mode::Refuse, 0},
+                                         SaverCase{"NoSlash", {"s"}, Mode::Refuse, 0}),
+                         RowName());
 
 struct WindowCase {
     const char* name;
@@ -114,9 +113,9 @@ protected:
 
     static void Store(DWORD value)
     {
-        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Quillbrook", L"Slider", REG_DWORD, &value,
-                                  sizeof value),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(
+            RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Quillbrook", L"Slider", REG_DWORD, &value, sizeof value),
+            ERROR_SUCCESS);
     }
 };
 

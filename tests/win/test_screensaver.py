@@ -1,6 +1,6 @@
 """quillbrook.scr under wine: /p puts the plant inside a window it is given
 and follows that window's size and end; /s fills the screen with the plant
-and ends on a move of the pointer, not on a nudge; /c stores the slider.
+and ends on a key or a move of the pointer, not on a nudge; /c stores the slider.
 
 Wine shows no window of one process inside another's, so the preview's
 pixels cannot be looked at here; /s shows the same view's."""
@@ -33,6 +33,12 @@ def full_screen(server, scr):
         server.tool("xdotool", "mousemove_relative", "--", "40", "30")
         status = program.wait_exit(10)
         check(status == 0, f"a move of the pointer ended it with {status}")
+    with WineProgram(server, scr, "/s") as program:
+        program.wait_for_window()
+        time.sleep(0.5)
+        server.tool("xdotool", "key", "a")
+        status = program.wait_exit(10)
+        check(status == 0, f"a key ended it with {status}")
 
 
 def settings(server, scr):

@@ -1,14 +1,49 @@
 """quillbrook.exe under wine: the window opens at the size the system's own
-dialog-unit mapping makes of its template, shows the plant, takes the
-slider's keys as a trackbar does, and Escape ends it with status 0."""
+dialog-unit mapping makes of its template, shows the plant, paused shows the
+very picture that the Linux quillbrook-render draws of the same seed and
+frames (when QUILLBROOK_RENDER names it), takes the slider's keys as a
+trackbar does, and Escape ends it with status 0."""
 
+import os
 import re
+import subprocess
+import tempfile
+import time
 
-from wineharness import WineProgram, XServer, check, plant_over_background, run_test
+from wineharness import Picture, WineProgram, XServer, check, plant_over_background, run_test
 
 
 def sizes(line):
     return dict(re.findall(r"(\S+) (\d+x\d+)", line))
+
+
+def rendered(render, frames, size):
+    """quillbrook-render's picture of seed 42 after `frames` frames."""
+    with tempfile.TemporaryDirectory() as folder:
+        png = os.path.join(folder, "plant.png")
+        subprocess.run([render, "--seed", "42", "--frames", str(frames), "--size", size, "--slider", "150", "--png",
+                        png], check=True, capture_output=True, timeout=60)
+        return Picture(subprocess.run(["convert", png, "-depth", "8", "ppm:-"], check=True, capture_output=True,
+                                      timeout=60).stdout)
+
+
+def same_as_linux(program, picture, edge, size):
+    """The paused window's picture against the Linux renderer's of the same
+    frames: pixel for pixel."""
+    render = os.environ.get("QUILLBROOK_RENDER")
+    if not render:
+        print("QUILLBROOK_RENDER is not set: not compared with the Linux renderer")
+        return
+    frames = int(program.wait_for_line("paused frames ").split()[-1])
+    width, height = map(int, size.split("x"))
+    shown = [picture.pixel(x, y) for y in range(edge, edge + height) for x in range(edge, edge + width)]
+    # The frame under way as the pause came may have been counted or not.
+    for candidate in (frames, frames + 1):
+        linux = rendered(render, candidate, size)
+        if shown == [linux.pixel(x, y) for y in range(height) for x in range(width)]:
+            print(f"frame {candidate}: the same pixels as quillbrook-render's on Linux")
+            return
+    check(False, f"the paused picture after {frames} frames is not quillbrook-render's")
 
 
 def test(exe, _scr, _host):
@@ -24,13 +59,16 @@ def test(exe, _scr, _host):
         check(program.wait_for_line("label ") == "label \u00b5g (0 - 200): 150 \u00b5g", "start label")
 
         program.wait_for_window()
-        program.wait_for_line("label ")
+        time.sleep(2)  # a hundred frames or so
+        program.press("space")
+        program.wait_for_line("paused ")
         picture = program.screenshot()
         check((picture.width, picture.height) == (client_w, client_h),
               f"the window is {picture.width}x{picture.height}, its client area {layout['client']}")
         edge = 2  # the view's sunken edge
         view = [picture.pixel(x, y) for y in range(edge, view_h - edge) for x in range(edge, view_w - edge)]
         check(plant_over_background(view), "the view does not show the plant over dark blue")
+        same_as_linux(program, picture, edge, layout["picture"])
 
         program.press("Next")
         check(program.wait_for_line("label ", count=2) == "label \u00b5g (0 - 200): 175 \u00b5g",
