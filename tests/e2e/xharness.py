@@ -120,10 +120,10 @@ class Picture:
 
 
 class Program:
-    def __init__(self, server, path, env=None, args=()):
+    def __init__(self, server, path, env=None, args=(), stdout=subprocess.DEVNULL):
         self.server = server
         self._stderr = tempfile.TemporaryFile()
-        self.process = subprocess.Popen([path, *args], env={**server.env, **(env or {})}, stdout=subprocess.DEVNULL,
+        self.process = subprocess.Popen([path, *args], env={**server.env, **(env or {})}, stdout=stdout,
                                         stderr=self._stderr)
         self.window = None
 
@@ -136,26 +136,26 @@ class Program:
             self.process.wait()
         self._stderr.close()
 
-    def wait_for_window(self, timeout=10.0):
+    def wait_for_window(self, timeout=10.0, name="^Quillbrook$"):
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
             check(self.process.poll() is None,
                   f"the program ended at once ({self.process.returncode})\n{self.errors()}")
-            found = self.server.tool("xdotool", "search", "--onlyvisible", "--name", "^Quillbrook$",
+            found = self.server.tool("xdotool", "search", "--onlyvisible", "--name", name,
                                      check_status=False).split()
             if found:
                 self.window = found[0].decode()
-                return
+                return self.window
             time.sleep(0.05)
-        raise Failure(f"no window named Quillbrook within {timeout} s")
+        raise Failure(f"no window named {name} within {timeout} s")
 
     def size(self):
         info = self.server.tool("xwininfo", "-id", self.window).decode()
         fields = dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
         return int(fields["Width"]), int(fields["Height"])
 
-    def screenshot(self):
-        return Picture(self.server.tool("import", "-window", self.window, "-depth", "8", "ppm:-"))
+    def screenshot(self, window=None):
+        return Picture(self.server.tool("import", "-window", window or self.window, "-depth", "8", "ppm:-"))
 
     def press(self, key):
         self.server.tool("xdotool", "windowfocus", "--sync", self.window)

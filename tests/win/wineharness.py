@@ -10,7 +10,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from xharness import BACKGROUND, DEPTH_COLOURS, Failure, Picture, XServer, check  # noqa: E402,F401
+from xharness import BACKGROUND, DEPTH_COLOURS, Failure, Picture, Program, XServer, check  # noqa: E402,F401
 
 
 def wine_env(server):
@@ -23,35 +23,21 @@ def end_wine(server):
     subprocess.run(["wineserver", "-w"], env=wine_env(server), capture_output=True, timeout=30)
 
 
-class WineProgram:
+class WineProgram(Program):
     """A Windows program under wine, its standard output kept line by line."""
 
     def __init__(self, server, path, *args):
-        self.server = server
         self._out = tempfile.TemporaryFile()
-        self._err = tempfile.TemporaryFile()
-        self.process = subprocess.Popen(["wine", path, *args], env=wine_env(server), stdout=self._out,
-                                        stderr=self._err)
-        self.window = None
+        super().__init__(server, "wine", env={"WINEDEBUG": "-all"}, args=(path, *args), stdout=self._out)
 
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *_):
-        if self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()
+    def __exit__(self, *exception):
+        super().__exit__(*exception)
         end_wine(self.server)
         self._out.close()
-        self._err.close()
 
     def lines(self):
         self._out.seek(0)
         return self._out.read().decode("utf-8", errors="replace").replace("\r", "").splitlines()
-
-    def errors(self):
-        self._err.seek(0)
-        return self._err.read().decode(errors="replace")
 
     def wait_for_line(self, prefix, timeout=20.0, count=1):
         """The `count`-th line that starts with `prefix`, waiting for it."""
@@ -65,31 +51,9 @@ class WineProgram:
             time.sleep(0.05)
         raise Failure(f"no line '{prefix}' within {timeout} s; said: {self.lines()}")
 
-    def wait_for_window(self, name="^Quillbrook$", timeout=30.0):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            check(self.process.poll() is None,
-                  f"the program ended at once ({self.process.returncode})\n{self.errors()}")
-            found = self.server.tool("xdotool", "search", "--onlyvisible", "--name", name,
-                                     check_status=False).split()
-            if found:
-                self.window = found[0].decode()
-                return self.window
-            time.sleep(0.1)
-        raise Failure(f"no window named {name} within {timeout} s")
-
-    def screenshot(self, window=None):
-        return Picture(self.server.tool("import", "-window", window or self.window, "-depth", "8", "ppm:-"))
-
-    def press(self, key):
-        self.server.tool("xdotool", "windowfocus", "--sync", self.window)
-        self.server.tool("xdotool", "key", key)
-
-    def wait_exit(self, timeout):
-        try:
-            return self.process.wait(timeout=timeout)
-        except subprocess.TimeoutExpired:
-            return None
+    def wait_for_window(self, timeout=30.0, name="^Quillbrook$"):
+        # Wine's first window of a prefix can take a while.
+        return super().wait_for_window(timeout, name)
 
 
 def plant_over_background(pixels):
