@@ -1,3 +1,4 @@
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include "PlantBuilder.h"
 #include "PlantMotion.h"
 #include "PlantStyle.h"
+#include "SinCos.h"
 #ifdef QUILLBROOK_BENCH_PAINTER
 #include "PainterFrame.h"
 #endif
@@ -102,6 +104,55 @@ void WholeFrame(benchmark::State& state)
     });
 }
 
+// Turns spread over the plant's -120..120 degrees, visited in a scattered
+// order so that the quadrant SinCos picks cannot be foretold.
+std::vector<double> TurnAngles()
+{
+    constexpr int kCount = 1024;
+    std::vector<double> angles;
+    for (int i = 0; i < kCount; ++i) {
+        const double t = static_cast<double>(i * 389 % kCount) / (kCount - 1);
+        angles.push_back(PlantMotion::kMorphMap.Apply({0.5, t}).y * PlantMotion::kDegreeFactor);
+    }
+    return angles;
+}
+
+void CorrectlyRoundedSinCos(benchmark::State& state)
+{
+    const std::vector<double> angles = TurnAngles();
+    for (auto _ : state) {
+        for (const double angle : angles) {
+            const SineCosine turn = SinCos(angle);
+            benchmark::DoNotOptimize(turn);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(angles.size()));
+}
+
+// The C library's sine and cosine of the same angles, as RuleOf once used them.
+void LibrarySinCos(benchmark::State& state)
+{
+    const std::vector<double> angles = TurnAngles();
+    for (auto _ : state) {
+        for (const double angle : angles) {
+            const SineCosine turn{std::sin(angle), std::cos(angle)};
+            benchmark::DoNotOptimize(turn);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(angles.size()));
+}
+
+// The motion alone: one frame's rules, a cycle begun every 50 frames. Its
+// share of the frame shows beside DrawFrame.
+void NextFrame(benchmark::State& state)
+{
+    PlantMotion motion(kSeed);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(motion.NextFrame().data());
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
 void AtEverySize(benchmark::internal::Benchmark* benchmark)
 {
     for (const auto& [width, height] : {std::pair{469, 339}, std::pair{1920, 1080}, std::pair{3840, 2160}}) {
@@ -123,6 +174,9 @@ int main(int argc, char** argv)
     Register("CopyBaseline", CopyBaseline)->Apply(AtEverySize);
     Register("BuildPlant", BuildPlant);
     Register("DrawFrame", WholeFrame)->Apply(AtEverySize);
+    Register("SinCos", CorrectlyRoundedSinCos);
+    Register("SinCosLibrary", LibrarySinCos);
+    Register("NextFrame", NextFrame);
 #ifdef QUILLBROOK_BENCH_PAINTER
     Register("PainterFrame", PainterFrame)->Apply(AtEverySize);
 #endif

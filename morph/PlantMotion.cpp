@@ -1,8 +1,9 @@
 #include "PlantMotion.h"
 
-#include <cmath>
 #include <cstddef>
 #include <ctime>
+
+#include "SinCos.h"
 
 namespace {
 
@@ -49,8 +50,10 @@ void PlantMotion::BeginCycle()
 
 BranchRule PlantMotion::RuleOf(Vec2 lengthAngle)
 {
-    const double theta = lengthAngle.y * kDegreeFactor;
-    return {lengthAngle.x * std::cos(theta), lengthAngle.x * std::sin(theta)};
+    // SinCos, not std::sin and std::cos: the C libraries round differently,
+    // and the same seed must make the same plant on every platform.
+    const SineCosine turn = SinCos(lengthAngle.y * kDegreeFactor);
+    return {lengthAngle.x * turn.cos, lengthAngle.x * turn.sin};
 }
 
 std::span<const BranchRule> PlantMotion::NextFrame()

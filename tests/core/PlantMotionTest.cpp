@@ -1,10 +1,13 @@
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <random>
+#include <span>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "RoundedTrig.h"
 #include "RowName.h"
 
 #include "FailingAllocation.h"
@@ -13,7 +16,8 @@
 namespace {
 
 // The draws, the ranges, the glide and the rule, written out apart from the
-// program's own: what the plant's first cycles must show.
+// program's own, with the correctly rounded sine and cosine: what the plant's
+// frames must show, bit for bit, on every platform.
 class ReferenceMotion {
 public:
     explicit ReferenceMotion(std::uint32_t state) : m_engine(state) {}
@@ -39,7 +43,7 @@ public:
                 const double length = track.start.length + (track.target.length - track.start.length) * 0.02 * j;
                 const double angle = track.start.angle + (track.target.angle - track.start.angle) * 0.02 * j;
                 const double theta = angle * (3.141592654 / 180.0);
-                rules.push_back({length * std::cos(theta), length * std::sin(theta)});
+                rules.push_back({length * RoundedCos(theta), length * RoundedSin(theta)});
             }
         }
         return frames;
@@ -80,6 +84,31 @@ struct SeedCase {
 
 class PlantMotionSeeds : public testing::TestWithParam<SeedCase> {};
 
+// FNV-1a over the bit patterns of every rule's re and im, low byte first.
+void HashRules(std::uint64_t& hash, std::span<const BranchRule> rules)
+{
+    for (const BranchRule& rule : rules) {
+        for (const double part : {rule.re, rule.im}) {
+            const auto bits = std::bit_cast<std::uint64_t>(part);
+            for (int shift = 0; shift < 64; shift += 8) {
+                hash = (hash ^ ((bits >> shift) & 0xFFU)) * 0x100000001B3U;
+            }
+        }
+    }
+}
+
+constexpr std::uint64_t kFnvOffset = 0xCBF29CE484222325U;
+constexpr int kPinnedFrames = 3000;
+
+struct PinnedCase {
+    const char* name;
+    std::int32_t seed;
+    std::uint32_t state;
+    std::uint64_t hash;
+};
+
+class PlantMotionPinned : public testing::TestWithParam<PinnedCase> {};
+
 } // namespace
 
 // Three cycles: the first from random starts, each later one from the
@@ -103,6 +132,36 @@ INSTANTIATE_TEST_SUITE_P(Seeds, PlantMotionSeeds,
                          testing::Values(SeedCase{"Clock", 1733668800, 1733668800U},
                                          SeedCase{"Negative", -123456789, 2024026858U},
                                          SeedCase{"Modulus", 2147483647, 1U}),
+                         RowName());
+
+// Sixty cycles of each seed, pinned by a hash of their rules' bits. The
+// hashes are ReferenceMotion's (checked first), whose sine and cosine come
+// from libquadmath, not from SinCos; correctly rounded, they are the same on
+// every platform, so these constants hold on Linux and on Windows alike.
+TEST_P(PlantMotionPinned, SixtyCyclesGiveThePinnedRules)
+{
+    std::uint64_t reference = kFnvOffset;
+    for (const std::vector<BranchRule>& rules : ReferenceMotion(GetParam().state).Frames(kPinnedFrames)) {
+        HashRules(reference, rules);
+    }
+    EXPECT_EQ(reference, GetParam().hash) << std::hex << reference;
+
+    PlantMotion motion(GetParam().seed);
+    std::uint64_t hash = kFnvOffset;
+    for (int frame = 0; frame < kPinnedFrames; ++frame) {
+        HashRules(hash, motion.NextFrame());
+    }
+    EXPECT_EQ(hash, GetParam().hash) << std::hex << hash;
+}
+
+// 2^31 - 1 reduces to 0, hence to 1: the same plant as seed 1.
+INSTANTIATE_TEST_SUITE_P(Seeds, PlantMotionPinned,
+                         testing::Values(PinnedCase{"One", 1, 1U, 0x5E15188D068273CAU},
+                                         PinnedCase{"FortyTwo", 42, 42U, 0xF6A6C7388BF88C29U},
+                                         PinnedCase{"MinusSeven", -7, 2147483640U, 0x0FFB08A79FA28CA9U},
+                                         PinnedCase{"Modulus", 2147483647, 1U, 0x5E15188D068273CAU},
+                                         PinnedCase{"Clock", 1733668800, 1733668800U, 0x7B5E4429D6EE1134U},
+                                         PinnedCase{"Lowest", -2147483647 - 1, 2147483646U, 0xBD723F5DFB58E524U}),
                          RowName());
 
 TEST(PlantMotion, EveryRuleStaysInsideTheRanges)

@@ -85,9 +85,9 @@ TEST_P(DumpHash, DumpIsTheOneItHasAlwaysBeen)
 
 INSTANTIATE_TEST_SUITE_P(Dumps, DumpHash,
                          testing::Values(DumpCase{"ClockSeed", "1733668800",
-                                                  "582c5c2a96fffde37986002889e4043e2805da388debb53df0fcb0390254ce79"},
+                                                  "d7d4f9d75e8e62a20f1eb7728bf037cab353b4cd3be79825e92169c7f6fba76f"},
                                          DumpCase{"NegativeSeed", "-7",
-                                                  "ac5f0bdcecf7cfe343e36aaf1adeb03e60188b537240c0a4f6708c6096bf8abb"},
+                                                  "75482724f9eeb201bba2f03c7013a10763835ca390da369f24ff3927c0a6747d"},
                                          DumpCase{"ModulusSeed", "2147483647",
-                                                  "e46c2587051d30956a47087cfcfddadd067b642e61e2dea0b3d8dd2685c7faab"}),
+                                                  "c8fecc34a0c8049d0f872990bf0955c1e46a1bc06a25f969146dbe68fcdbb9d3"}),
                          RowName());
