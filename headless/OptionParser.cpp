@@ -1,38 +1,11 @@
 #include "OptionParser.h"
 
-#include <charconv>
 #include <cstdint>
-#include <limits>
 #include <optional>
 
+#include "NumberOption.h"
+
 namespace {
-
-// A whole decimal number, optionally signed, with nothing after it.
-std::optional<std::int64_t> ParseWhole(std::string_view text)
-{
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-        if (!text.empty() && text.front() == '-') {
-            return std::nullopt;
-        }
-    }
-    std::int64_t value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc{} || ptr != end) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-std::optional<int> ParseInRange(std::string_view text, std::int64_t low, std::int64_t high)
-{
-    const auto value = ParseWhole(text);
-    if (!value || *value < low || *value > high) {
-        return std::nullopt;
-    }
-    return static_cast<int>(*value);
-}
 
 std::string Quoted(std::string_view text)
 {
@@ -89,25 +62,11 @@ private:
     {
         const std::string option(name);
         if (name == "--seed") {
-            const auto value = ParseWhole(Value(name, inlineValue, true));
-            if (!value || *value < std::numeric_limits<std::int32_t>::min() ||
-                *value > std::numeric_limits<std::int32_t>::max()) {
-                throw Refusal{option + ": expects a whole number from -2147483648 to 2147483647, got " +
-                              Quoted(m_lastValue)};
-            }
-            options.seed = static_cast<std::int32_t>(*value);
+            options.seed = static_cast<std::int32_t>(Number(name, inlineValue, kSeedRange));
         } else if (name == "--frames") {
-            const auto value = ParseInRange(Value(name, inlineValue, true), 1, RenderOptions::kMaxFrames);
-            if (!value) {
-                throw Refusal{option + ": expects a whole number from 1 to 10000000, got " + Quoted(m_lastValue)};
-            }
-            options.frames = *value;
+            options.frames = static_cast<int>(Number(name, inlineValue, {1, RenderOptions::kMaxFrames}));
         } else if (name == "--slider") {
-            const auto value = ParseInRange(Value(name, inlineValue, true), 0, RenderOptions::kMaxSlider);
-            if (!value) {
-                throw Refusal{option + ": expects a whole number from 0 to 200, got " + Quoted(m_lastValue)};
-            }
-            options.slider = *value;
+            options.slider = static_cast<int>(Number(name, inlineValue, kSliderRange));
         } else if (name == "--size") {
             ReadSize(Value(name, inlineValue, true), options);
         } else if (name == "--png") {
@@ -125,20 +84,29 @@ private:
         }
     }
 
+    std::int64_t Number(std::string_view name, std::optional<std::string_view> inlineValue, NumberRange range)
+    {
+        const auto value = WholeNumberIn(Value(name, inlineValue, true), range);
+        if (!value) {
+            throw Refusal{RangeRefusal(name, range, m_lastValue)};
+        }
+        return *value;
+    }
+
     void ReadSize(std::string_view text, RenderOptions& options)
     {
         const auto x = text.find('x');
-        std::optional<int> width;
-        std::optional<int> height;
+        std::optional<std::int64_t> width;
+        std::optional<std::int64_t> height;
         if (x != std::string_view::npos) {
-            width = ParseInRange(text.substr(0, x), 1, RenderOptions::kMaxSide);
-            height = ParseInRange(text.substr(x + 1), 1, RenderOptions::kMaxSide);
+            width = WholeNumberIn(text.substr(0, x), {1, RenderOptions::kMaxSide});
+            height = WholeNumberIn(text.substr(x + 1), {1, RenderOptions::kMaxSide});
         }
         if (!width || !height) {
             throw Refusal{"--size: expects WIDTHxHEIGHT, each from 1 to 16384, got " + Quoted(text)};
         }
-        options.width = *width;
-        options.height = *height;
+        options.width = static_cast<int>(*width);
+        options.height = static_cast<int>(*height);
     }
 
     // The option's value: after '=' or the next argument. Numbers may begin

@@ -9,7 +9,6 @@
 struct RenderOptions {
     static constexpr int kMaxFrames = 10'000'000;
     static constexpr int kMaxSide = 16384;
-    static constexpr int kMaxSlider = 200;
 
     std::optional<std::int32_t> seed; // none: the calendar clock, as the window seeds
     int frames = 100;

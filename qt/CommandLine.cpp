@@ -4,6 +4,8 @@
 
 #include <QCommandLineParser>
 
+#include "NumberOption.h"
+
 namespace {
 
 struct Refusal {
@@ -15,15 +17,15 @@ std::string Quoted(const QString& text)
     return "'" + text.toStdString() + "'";
 }
 
-// A whole decimal number with nothing after it, within [low, high].
-std::optional<std::int64_t> WholeNumber(const QString& text, std::int64_t low, std::int64_t high)
+// A whole number within `range`, or the line that refuses it.
+std::int64_t Number(const QString& option, const QString& text, NumberRange range)
 {
-    bool ok = false;
-    const qlonglong value = text.trimmed() == text ? text.toLongLong(&ok, 10) : 0;
-    if (!ok || value < low || value > high) {
-        return std::nullopt;
+    const std::string bytes = text.toStdString();
+    const auto value = WholeNumberIn(bytes, range);
+    if (!value) {
+        throw Refusal{RangeRefusal(option.toStdString(), range, bytes)};
     }
-    return value;
+    return *value;
 }
 
 } // namespace
@@ -125,20 +127,10 @@ CommandLine::Result CommandLine::Parse(const QStringList& arguments, const char*
         }
         WindowOptions& o = result.options;
         if (parser.isSet(seed)) {
-            const auto value = WholeNumber(parser.value(seed), std::numeric_limits<std::int32_t>::min(),
-                                           std::numeric_limits<std::int32_t>::max());
-            if (!value) {
-                throw Refusal{"--seed: expects a whole number from -2147483648 to 2147483647, got " +
-                              Quoted(parser.value(seed))};
-            }
-            o.seed = static_cast<std::int32_t>(*value);
+            o.seed = static_cast<std::int32_t>(Number(QStringLiteral("--seed"), parser.value(seed), kSeedRange));
         }
         if (parser.isSet(slider)) {
-            const auto value = WholeNumber(parser.value(slider), 0, 200);
-            if (!value) {
-                throw Refusal{"--slider: expects a whole number from 0 to 200, got " + Quoted(parser.value(slider))};
-            }
-            o.slider = static_cast<int>(*value);
+            o.slider = static_cast<int>(Number(QStringLiteral("--slider"), parser.value(slider), kSliderRange));
         }
         o.fullScreen = parser.isSet(fullScreen);
         o.screen = parser.value(screen);
