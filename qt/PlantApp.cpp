@@ -67,7 +67,7 @@ PlantApp::PlantApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Quillbrook"));
     setApplicationVersion(QStringLiteral(QUILLBROOK_VERSION));
-    setDesktopFileName(QStringLiteral("quillbrook"));
+    setDesktopFileName(QStringLiteral("org.quillbrook.Quillbrook"));
 }
 
 int PlantApp::Run(const WindowOptions& options)

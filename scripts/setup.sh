@@ -7,7 +7,7 @@ QUILLBROOK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QUILLBROOK_PACKAGES=(
   g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libxcb1-dev libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core librsvg2-bin python3 procps
-  xscreensaver dbus-daemon
+  xscreensaver dbus-daemon scdoc appstream desktop-file-utils man-db fish zsh
 )
 # Only for running the program: Qt's Wayland platform plugin. With it Qt runs
 # natively on a Wayland desktop (WAYLAND_DISPLAY set), crisp at fractional
