@@ -15,6 +15,7 @@
 #include "PlantMotion.h"
 #include "PlantStyle.h"
 #include "SinCos.h"
+#include "YuvPicture.h"
 #ifdef QUILLBROOK_BENCH_PAINTER
 #include "PainterFrame.h"
 #endif
@@ -153,6 +154,20 @@ void NextFrame(benchmark::State& state)
     state.SetItemsProcessed(state.iterations());
 }
 
+// A frame to Y'CbCr planes, as --y4m and --video do for every frame: 4:4:4
+// (argument 2 is 0) or 4:2:0 (1). The frame stays within the time a frame
+// has at fifty a second only if this is a small part of it.
+void ToYuv(benchmark::State& state)
+{
+    BenchPicture picture(state);
+    const auto chroma = state.range(2) == 0 ? YuvPicture::Chroma::Full : YuvPicture::Chroma::Half;
+    YuvPicture planes(picture.Buffer().Width(), picture.Buffer().Height(), chroma);
+    picture.Run(state, [&](BackBuffer& buffer, std::int64_t) {
+        planes.Convert(buffer);
+        benchmark::DoNotOptimize(planes.Bytes().data());
+    });
+}
+
 void AtEverySize(benchmark::internal::Benchmark* benchmark)
 {
     for (const auto& [width, height] : {std::pair{469, 339}, std::pair{1920, 1080}, std::pair{3840, 2160}}) {
@@ -177,6 +192,13 @@ int main(int argc, char** argv)
     Register("SinCos", CorrectlyRoundedSinCos);
     Register("SinCosLibrary", LibrarySinCos);
     Register("NextFrame", NextFrame);
+    Register("ToYuv", ToYuv)->Apply([](benchmark::internal::Benchmark* benchmark) {
+        for (const std::int64_t chroma : {0, 1}) {
+            for (const auto& [width, height] : {std::pair{469, 339}, std::pair{1920, 1080}}) {
+                benchmark->Args({width, height, chroma});
+            }
+        }
+    });
 #ifdef QUILLBROOK_BENCH_PAINTER
     Register("PainterFrame", PainterFrame)->Apply(AtEverySize);
 #endif

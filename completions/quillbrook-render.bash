@@ -10,7 +10,7 @@ _quillbrook_render()
         prev=${COMP_WORDS[COMP_CWORD-2]}
     fi
     case $prev in
-        --png | --svg | --dump)
+        --png | --svg | --dump | --y4m | --video)
             compopt -o filenames
             mapfile -t COMPREPLY < <(compgen -f -- "$cur")
             return
@@ -20,11 +20,11 @@ _quillbrook_render()
             mapfile -t COMPREPLY < <(compgen -d -- "$cur")
             return
             ;;
-        --seed | --frames | --size | --slider)
+        --seed | --frames | --duration | --size | --slider | --crf)
             return
             ;;
     esac
-    mapfile -t COMPREPLY < <(compgen -W '--seed --frames --size --slider --png
-        --png-sequence --overwrite --svg --dump --help --version' -- "$cur")
+    mapfile -t COMPREPLY < <(compgen -W '--seed --frames --duration --size --slider --png
+        --png-sequence --overwrite --svg --dump --y4m --y4m-420 --video --crf --help --version' -- "$cur")
 }
 complete -F _quillbrook_render quillbrook-render

@@ -32,6 +32,10 @@ public:
 
     [[nodiscard]] bool isSequential() const override { return true; }
 
+    // The new file beside the target while it is written (empty for
+    // outputs written in place), for a writer that opens it by name.
+    [[nodiscard]] const std::string& NewFile() const { return m_temporary; }
+
     // The system's reason for the first write that failed; empty if none did.
     [[nodiscard]] std::string Failure() const;
     // Ends the writing: what was written reaches the system (and the disk

@@ -1,5 +1,7 @@
 #include "RenderJob.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 
 #include "BackBuffer.h"
@@ -11,6 +13,8 @@
 #include "ProgressBar.h"
 #include "SliderFade.h"
 #include "SvgWriter.h"
+#include "VideoFormat.h"
+#include "Y4mWriter.h"
 
 RenderJob::RenderJob(RenderOptions options, std::ostream& errors) : m_options(std::move(options)), m_errors(errors) {}
 
@@ -33,6 +37,7 @@ RenderJob::Outcome RenderJob::Failed(const std::string& option, const std::strin
     if (Interruption::Pending() != 0) {
         return Outcome::Interrupted;
     }
+    m_progress.reset(); // the line is the error's
     m_errors << "quillbrook-render: " << option << ": " << message << std::endl;
     return Outcome::Failure;
 }
@@ -46,24 +51,8 @@ RenderJob::Outcome RenderJob::Plan()
 {
     const RenderOptions& o = m_options;
     m_seed = o.seed.value_or(PlantMotion::ClockSeed());
-    m_outputs.reserve(3);
-    for (const auto& [option, path] : {std::pair{"--png", &o.png}, {"--svg", &o.svg}, {"--dump", &o.dump}}) {
-        if (path->empty()) {
-            continue;
-        }
-        std::string error;
-        auto destination = Destination::Resolve(*path, path == &o.dump, error);
-        if (!destination) {
-            Failed(option, error);
-            return Outcome::BadInput;
-        }
-        for (const Output& earlier : m_outputs) {
-            if (earlier.destination.SameAs(*destination)) {
-                Failed(option, "'" + *path + "' is also the destination of " + earlier.option);
-                return Outcome::BadInput;
-            }
-        }
-        m_outputs.push_back({option, *path, *destination, nullptr});
+    if (const Outcome outcome = PlanDestinations(); outcome != Outcome::Success) {
+        return outcome;
     }
     if (!o.pngSequence.empty()) {
         std::string error;
@@ -82,6 +71,48 @@ RenderJob::Outcome RenderJob::Plan()
     return Outcome::Success;
 }
 
+RenderJob::Outcome RenderJob::PlanDestinations()
+{
+    const RenderOptions& o = m_options;
+    struct Named {
+        const char* option;
+        const std::string* path;
+        bool dashIsStandardOutput;
+    };
+    m_outputs.reserve(5);
+    for (const auto& [option, path, dash] :
+         {Named{"--png", &o.png, false}, Named{"--svg", &o.svg, false}, Named{"--dump", &o.dump, true},
+          Named{"--y4m", &o.y4m, true}, Named{"--video", &o.video, false}}) {
+        if (path->empty()) {
+            continue;
+        }
+        std::string error;
+        auto destination = Destination::Resolve(*path, dash, error);
+        if (!destination) {
+            Failed(option, error);
+            return Outcome::BadInput;
+        }
+        if (path == &o.video && destination->kind != Destination::Kind::File) {
+            Failed(option, "'" + *path + "' is not a file; a video needs one it can seek in (--y4m writes to pipes)");
+            return Outcome::BadInput;
+        }
+        // Pictures as bytes on a terminal would only garble it.
+        if (path == &o.y4m && destination->kind == Destination::Kind::Descriptor &&
+            isatty(destination->descriptor) == 1) {
+            Failed(option, "'" + *path + "' is a terminal; give a file, or pipe it to a program");
+            return Outcome::BadInput;
+        }
+        for (const Output& earlier : m_outputs) {
+            if (earlier.destination.SameAs(*destination)) {
+                Failed(option, "'" + *path + "' is also the destination of " + earlier.option);
+                return Outcome::BadInput;
+            }
+        }
+        m_outputs.push_back({option, *path, *destination, nullptr});
+    }
+    return Outcome::Success;
+}
+
 RenderJob::Output* RenderJob::Find(const char* option)
 {
     for (Output& output : m_outputs) {
@@ -94,7 +125,11 @@ RenderJob::Output* RenderJob::Find(const char* option)
 
 RenderJob::Outcome RenderJob::Open()
 {
+    const RenderOptions& o = m_options;
     for (Output& output : m_outputs) {
+        if (&output == Find("--video")) {
+            continue;
+        }
         std::string reason;
         output.file = OutputFile::Open(output.destination, reason);
         if (!output.file) {
@@ -105,8 +140,7 @@ RenderJob::Outcome RenderJob::Open()
         return Failed("--png-sequence", error);
     }
     // Pixels only for the pictures: the dump and the SVG need none.
-    if (Find("--png") != nullptr || m_sequence) {
-        const RenderOptions& o = m_options;
+    if (Find("--png") != nullptr || m_sequence || Find("--y4m") != nullptr || Find("--video") != nullptr) {
         m_picture = std::make_unique<BackBuffer>(o.width, o.height);
         if (!m_picture->HasPixels()) {
             return Failed("--size", "not enough memory for a " + std::to_string(o.width) + "x" +
@@ -115,7 +149,68 @@ RenderJob::Outcome RenderJob::Open()
         // A new picture starts as the background, as every window's does.
         m_picture->FillRect(PlantStyle{}.backColor, 0, 0, o.width, o.height);
     }
+    if (const Outcome outcome = OpenPlanes(); outcome != Outcome::Success) {
+        return outcome;
+    }
+    if (Output* video = Find("--video")) {
+        const VideoFormat* format = VideoFormat::ForPath(o.video);
+        const VideoFile::Settings settings{format, m_halfPlanes->Width(), m_halfPlanes->Height(),
+                                           o.crf.value_or(format->crfDefault), RenderOptions::kFramesPerSecond};
+        std::string reason;
+        m_video = VideoFile::Open(video->destination, settings, reason);
+        if (!m_video) {
+            return FailedWriting(*video, reason);
+        }
+    }
     return Outcome::Success;
+}
+
+RenderJob::Outcome RenderJob::OpenPlanes()
+{
+    const RenderOptions& o = m_options;
+    const bool y4m = Find("--y4m") != nullptr;
+    const bool video = Find("--video") != nullptr;
+    for (const auto& [wanted, planes, chroma] :
+         {std::tuple{y4m && !o.y4m420, &m_fullPlanes, YuvPicture::Chroma::Full},
+          std::tuple{(y4m && o.y4m420) || video, &m_halfPlanes, YuvPicture::Chroma::Half}}) {
+        if (!wanted) {
+            continue;
+        }
+        *planes = std::make_unique<YuvPicture>(o.width, o.height, chroma);
+        if (!(*planes)->HasPlanes()) {
+            return Failed("--size", "not enough memory for a " + std::to_string(o.width) + "x" +
+                                        std::to_string(o.height) + " picture in Y'CbCr");
+        }
+    }
+    return Outcome::Success;
+}
+
+YuvPicture* RenderJob::Planes(YuvPicture::Chroma chroma) const
+{
+    return chroma == YuvPicture::Chroma::Full ? m_fullPlanes.get() : m_halfPlanes.get();
+}
+
+void RenderJob::ReportPadding()
+{
+    const RenderOptions& o = m_options;
+    if (!m_halfPlanes || !m_halfPlanes->Padded()) {
+        return;
+    }
+    std::string options = o.y4m420 ? "--y4m-420" : "";
+    if (m_video) {
+        options += options.empty() ? "--video" : " and --video";
+    }
+    const char* repeated = o.width % 2 == 0 ? "row" : (o.height % 2 == 0 ? "column" : "column and row");
+    m_errors << "quillbrook-render: " << options << ": 4:2:0 needs even sides, so the " << o.width << "x" << o.height
+             << " picture becomes " << m_halfPlanes->Width() << "x" << m_halfPlanes->Height() << ", its last "
+             << repeated << " repeated" << std::endl;
+}
+
+void RenderJob::ShowProgress(long long done)
+{
+    if (m_progress) {
+        m_progress->Update(done, ProgressBar::Clock::now());
+    }
 }
 
 RenderJob::Outcome RenderJob::Render()
@@ -126,9 +221,15 @@ RenderJob::Outcome RenderJob::Render()
     if (dump != nullptr) {
         dumpWriter.emplace(*dump->file);
     }
-    std::optional<ProgressBar> progress;
+    Output* y4m = Find("--y4m");
+    std::optional<Y4mWriter> y4mWriter;
+    if (y4m != nullptr) {
+        y4mWriter.emplace(*y4m->file, RenderOptions::kFramesPerSecond);
+    }
+    const YuvPicture* y4mPlanes = Planes(o.y4m420 ? YuvPicture::Chroma::Half : YuvPicture::Chroma::Full);
+    ReportPadding();
     if (m_progressShown) {
-        progress.emplace(m_errors, o.frames, ProgressBar::Clock::now());
+        m_progress.emplace(m_errors, o.frames, ProgressBar::Clock::now());
     }
     PlantMotion motion(m_seed);
     const std::uint8_t fade = FadeFromSlider(o.slider);
@@ -142,6 +243,11 @@ RenderJob::Outcome RenderJob::Render()
         if (m_picture) {
             DrawFrame(*m_picture, rules, style, fade, segments);
         }
+        for (const auto& planes : {&m_fullPlanes, &m_halfPlanes}) {
+            if (*planes) {
+                (*planes)->Convert(*m_picture);
+            }
+        }
         if (dumpWriter && !dumpWriter->Write(frame, rules)) {
             return FailedWriting(*dump, dump->file->Failure());
         }
@@ -149,12 +255,17 @@ RenderJob::Outcome RenderJob::Render()
             m_sequence && !m_sequence->Write(frame, *m_picture, {m_seed, frame + 1, o.slider}, error)) {
             return Failed("--png-sequence", error);
         }
+        if (y4mWriter && !y4mWriter->Write(*y4mPlanes)) {
+            return FailedWriting(*y4m, y4m->file->Failure());
+        }
+        if (std::string reason; m_video && !m_video->Write(*m_halfPlanes, reason)) {
+            return FailedWriting(*Find("--video"), reason);
+        }
         if (frame + 1 == o.frames) {
             m_lastRules.assign(rules.begin(), rules.end());
         }
-        if (progress) {
-            progress->Update(frame + 1, ProgressBar::Clock::now());
-        }
+        // A video's frames are done once the encoder has given them up.
+        ShowProgress(m_video ? m_video->FramesWritten() : frame + 1);
     }
     if (dumpWriter && !dumpWriter->Flush()) {
         return FailedWriting(*dump, dump->file->Failure());
@@ -184,8 +295,12 @@ RenderJob::Outcome RenderJob::WritePictures()
 
 RenderJob::Outcome RenderJob::Finish()
 {
+    if (std::string reason; m_video && !m_video->Finish([this](long long done) { ShowProgress(done); }, reason)) {
+        return FailedWriting(*Find("--video"), reason);
+    }
+    m_progress.reset();
     for (Output& output : m_outputs) {
-        if (std::string reason; !output.file->Finish(true, reason)) {
+        if (std::string reason; output.file && !output.file->Finish(true, reason)) {
             return FailedWriting(output, reason);
         }
     }
@@ -198,9 +313,12 @@ RenderJob::Outcome RenderJob::Finish()
 RenderJob::Outcome RenderJob::Commit()
 {
     for (Output& output : m_outputs) {
-        if (std::string reason; !output.file->Commit(reason)) {
+        if (std::string reason; output.file && !output.file->Commit(reason)) {
             return FailedWriting(output, reason);
         }
+    }
+    if (std::string reason; m_video && !m_video->Commit(reason)) {
+        return FailedWriting(*Find("--video"), reason);
     }
     if (std::string error; m_sequence && !m_sequence->Commit(error)) {
         return Failed("--png-sequence", error);

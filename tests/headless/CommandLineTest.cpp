@@ -53,7 +53,13 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(BadInputCase{"FramesInWords", {"--frames", "ten"}, "--frames"},
                     BadInputCase{"UnknownOption", {"--fps", "60"}, "--fps"},
                     BadInputCase{"SvgOnAFolder", {"--svg", "@"}, "--svg"},
-                    BadInputCase{"SequenceInAFile", {"--dump", "-", "--png-sequence", "@/plain"}, "--png-sequence"}),
+                    BadInputCase{"SequenceInAFile", {"--dump", "-", "--png-sequence", "@/plain"}, "--png-sequence"},
+                    BadInputCase{"FramesAndDuration", {"--frames", "5", "--duration", "1"}, "--duration"},
+                    BadInputCase{"CrfOutOfRange", {"--video", "@/v.mp4", "--crf", "52"}, "--crf"},
+                    BadInputCase{"UnknownVideoExtension", {"--video", "@/v.avi"}, "--video"},
+                    BadInputCase{
+                        "VideoLargerThanItsCodecHolds", {"--video", "@/v.webm", "--size", "16384x16384"}, "--video"},
+                    BadInputCase{"Y4mOnTheSameFileAsPng", {"--y4m", "@/a.png"}, "--y4m"}),
     RowName());
 
 TEST(CommandLine, HelpAndVersion)

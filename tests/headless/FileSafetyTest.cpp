@@ -23,6 +23,7 @@
 
 #include "RowName.h"
 #include "Spawned.h"
+#include "VideoFile.h"
 
 using namespace std::chrono_literals;
 
@@ -78,6 +79,11 @@ private:
     Folder m_folder;
     bool m_mounted;
 };
+
+#define SKIP_UNLESS_VIDEO(option)                                                                                      \
+    if (std::string_view(option) == "--video" && !VideoFile::Available()) {                                            \
+        GTEST_SKIP() << "built without video support";                                                                 \
+    }
 
 #define SKIP_UNLESS_MOUNTED(disk)                                                                                      \
     if (!(disk).Mounted()) {                                                                                           \
@@ -157,6 +163,7 @@ class FullDisk : public testing::TestWithParam<DiskCase> {};
 TEST_P(FullDisk, FailsWithTheReasonAndLeavesEveryFileAsItWas)
 {
     const DiskCase& c = GetParam();
+    SKIP_UNLESS_VIDEO(c.option);
     SmallDisk disk;
     SKIP_UNLESS_MOUNTED(disk);
     Write(disk / "out", "what was there\n");
@@ -183,7 +190,19 @@ INSTANTIATE_TEST_SUITE_P(
                              {"--seed", "1", "--frames", "100", "--png-sequence"},
                              "--png-sequence",
                              false,
-                             "a/seq"}),
+                             "a/seq"},
+                    DiskCase{"Y4mLargerThanTheDisk", {"--seed", "1", "--frames", "5", "--y4m"}, "--y4m", false},
+                    // Even sides: an odd one would add a line about padding.
+                    DiskCase{"VideoLargerThanTheDisk",
+                             {"--seed", "1", "--frames", "100", "--size", "470x340", "--video"},
+                             "--video",
+                             false,
+                             "out.mp4"},
+                    DiskCase{"VideoOnAFullDisk",
+                             {"--seed", "1", "--frames", "3", "--size", "64x64", "--video"},
+                             "--video",
+                             true,
+                             "out.mkv"}),
     RowName());
 
 // One descriptor, one output; and one failing output keeps every other from
@@ -210,6 +229,34 @@ TEST(OneDescriptorOneOutput, AFailingOutputLeavesTheOthersUnreplaced)
     ExpectOneLine(run, "--dump", "No space left on device");
     EXPECT_EQ(Entries(folder.Path()), Names{"out.png"});
     EXPECT_EQ(Bytes(folder / "out.png"), "old");
+}
+
+TEST(OneDescriptorOneOutput, Y4mToATerminalIsRefusedAtTheStart)
+{
+    const int terminal = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(terminal, 0);
+    ASSERT_EQ(grantpt(terminal), 0);
+    ASSERT_EQ(unlockpt(terminal), 0);
+    std::array<char, 64> name{};
+    ASSERT_EQ(ptsname_r(terminal, name.data(), name.size()), 0);
+    const int screen = open(name.data(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(screen, 0);
+    const Spawned::Result run = Spawned::Run({"--frames", "2", "--y4m", "-"}, Spawned::Output::Given, screen);
+    close(screen);
+    close(terminal);
+    EXPECT_EQ(run.status, 2);
+    ExpectOneLine(run, "--y4m", "is a terminal");
+}
+
+TEST(OneDescriptorOneOutput, VideoToAPipeIsRefusedAtTheStart)
+{
+    SKIP_UNLESS_VIDEO("--video");
+    Folder folder;
+    ASSERT_EQ(mkfifo((folder / "pipe.mp4").c_str(), 0600), 0);
+    const Spawned::Result run = Render({"--frames", "2", "--video", folder / "pipe.mp4"});
+    EXPECT_EQ(run.status, 2);
+    ExpectOneLine(run, "--video", "seek");
+    EXPECT_EQ(Entries(folder.Path()), Names{"pipe.mp4"});
 }
 
 // Standard output that is a file is written through, never replaced.
@@ -313,6 +360,20 @@ TEST(Signals, TerminateAmidTheFramesLeavesNothingNew)
     EXPECT_TRUE(run.EndedBy(SIGTERM)) << run.status << run.err;
     EXPECT_EQ(Entries(folder.Path()), Names{"a.png"});
     EXPECT_EQ(Bytes(folder / "a.png"), "old");
+}
+
+TEST(Signals, TerminateAmidTheVideoLeavesTheOldOneAndNoTemporary)
+{
+    SKIP_UNLESS_VIDEO("--video");
+    Folder folder;
+    Write(folder / "a.mp4", "old");
+    Spawned render({"--frames", "10000000", "--size", "320x240", "--video", folder / "a.mp4"});
+    ASSERT_TRUE(Spawned::WaitFor([&] { return TemporaryBegun(folder.Path(), ".a.mp4."); }));
+    render.Signal(SIGTERM);
+    const Spawned::Result run = render.Wait(5s);
+    EXPECT_TRUE(run.EndedBy(SIGTERM)) << run.status << run.err;
+    EXPECT_EQ(Entries(folder.Path()), Names{"a.mp4"});
+    EXPECT_EQ(Bytes(folder / "a.mp4"), "old");
 }
 
 // The same destination twice is refused before anything is written.

@@ -22,7 +22,7 @@ done
 # word. The window program's "-window, -fps, ..." line names the hack options
 # it merely ignores; no completion offers those.
 help_options() {
-  grep -oE '^  --?[a-z][a-z-]*( |$)' | tr -d ' ' | sort -u
+  grep -oE '^  --?[a-z][a-z0-9-]*( |$)' | tr -d ' ' | sort -u
 }
 render_options=$("$render" --help | help_options) || fail "$render --help failed"
 window_options=$("$window" --help | help_options) || fail "$window --help failed"
@@ -126,7 +126,9 @@ for shell in bash fish zsh; do
   # Values: file names, a folder, and nothing to guess for numbers and monitors.
   expect "$shell" quillbrook-render '--png pl' plant.png
   expect "$shell" quillbrook-render '--dump pl' plant.png
-  for number in --seed --frames --size --slider; do
+  expect "$shell" quillbrook-render '--video pl' plant.png
+  expect "$shell" quillbrook-render '--y4m' "$(printf '%s\n' --y4m --y4m-420)"
+  for number in --seed --frames --duration --size --slider --crf; do
     expect "$shell" quillbrook-render "$number " ''
   done
   for number in --seed --slider --screen -window-id; do
