@@ -38,6 +38,47 @@ void* operator new(std::size_t size)
     throw std::bad_alloc();
 }
 
+// Every other form of new and delete goes the same way, so that a sanitizer's
+// own versions never meet this file's memory.
+void* operator new[](std::size_t size)
+{
+    return operator new(size);
+}
+
+void* operator new(std::size_t size, const std::nothrow_t& /*tag*/) noexcept
+{
+    try {
+        return operator new(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept
+{
+    return operator new(size, tag);
+}
+
+void operator delete[](void* memory) noexcept
+{
+    std::free(memory); // NOLINT(cppcoreguidelines-no-malloc)
+}
+
+void operator delete[](void* memory, std::size_t /*size*/) noexcept
+{
+    std::free(memory); // NOLINT(cppcoreguidelines-no-malloc)
+}
+
+void operator delete(void* memory, const std::nothrow_t& /*tag*/) noexcept
+{
+    std::free(memory); // NOLINT(cppcoreguidelines-no-malloc)
+}
+
+void operator delete[](void* memory, const std::nothrow_t& /*tag*/) noexcept
+{
+    std::free(memory); // NOLINT(cppcoreguidelines-no-malloc)
+}
+
 void operator delete(void* memory) noexcept
 {
     std::free(memory); // NOLINT(cppcoreguidelines-no-malloc)

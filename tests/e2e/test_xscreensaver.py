@@ -83,7 +83,8 @@ def body(path):
             daemon = subprocess.Popen(as_user + ["xscreensaver", "-no-splash", "-verbose"], env=env, stdout=log,
                                       stderr=subprocess.STDOUT)
             try:
-                deadline = time.monotonic() + 10
+                # Slow to start on a loaded machine (sanitizer builds side by side).
+                deadline = time.monotonic() + 30
                 while command("-time").returncode != 0:
                     check(time.monotonic() < deadline, "the xscreensaver daemon did not start")
                     time.sleep(0.2)
