@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "ParsedCommandLine.h"
+
 // How the window program was asked to run.
 struct WindowOptions {
     static constexpr int kDefaultSlider = 150;
@@ -27,13 +29,8 @@ struct WindowOptions {
 // display is needed.
 class CommandLine {
 public:
-    enum class Action { Run, Help, Version, Refuse };
-
-    struct Result {
-        Action action = Action::Run;
-        WindowOptions options;
-        std::string message; // the help text, or the one line of a refusal
-    };
+    using Action = CommandAction;
+    using Result = ParsedCommandLine<WindowOptions>;
 
     // `arguments` includes the program's name; `screensaverWindow` is the
     // value of XSCREENSAVER_WINDOW, if set, which wins over -root and

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "NumberOption.h"
+#include "ParsedCommandLine.h"
 
 // How the window program was asked to run.
 struct WindowOptions {
@@ -20,13 +21,8 @@ struct WindowOptions {
 // program's name). Nothing is printed here.
 class CommandLine {
 public:
-    enum class Action { Run, Help, Version, Refuse };
-
-    struct Result {
-        Action action = Action::Run;
-        WindowOptions options;
-        std::string message; // the help text, or the one line of a refusal
-    };
+    using Action = CommandAction;
+    using Result = ParsedCommandLine<WindowOptions>;
 
     [[nodiscard]] static Result Parse(std::span<const std::string> arguments);
     [[nodiscard]] static std::string Usage();

@@ -46,8 +46,8 @@ bash_offers() {
   bash --norc --noprofile -c '
     source "$1" || exit 1
     shift
-    spec=$(complete -p "$1") || exit 1
-    function=${spec#*-F }
+    registration=$(complete -p "$1") || exit 1
+    function=${registration#*-F }
     function=${function%% *}
     compopt() { :; } # works only while bash itself completes
     COMP_WORDS=("$@")
