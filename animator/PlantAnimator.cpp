@@ -3,12 +3,14 @@
 #include <exception>
 #include <iostream>
 #include <string>
+#include <utility>
 
 #include "DrawFrame.h"
 #include "FramePacer.h"
 
-PlantAnimator::PlantAnimator(AnimatorWindow& window, std::int32_t seed, BackBuffer::Tracking tracking)
-    : m_window(window), m_tracking(tracking), m_motion(seed)
+PlantAnimator::PlantAnimator(AnimatorWindow& window, std::int32_t seed, BackBuffer::Tracking tracking,
+                             PixelAllocator allocate)
+    : m_window(window), m_tracking(tracking), m_allocate(std::move(allocate)), m_motion(seed)
 {
 }
 
@@ -184,7 +186,7 @@ void PlantAnimator::ReplaceBuffer(int width, int height)
 {
     // Made and filled outside the lock: the window may go on painting the
     // old picture meanwhile.
-    auto buffer = std::make_unique<BackBuffer>(width, height, m_tracking);
+    auto buffer = std::make_unique<BackBuffer>(width, height, m_tracking, m_allocate);
     buffer->FillRect(kStyle.backColor, 0, 0, width, height);
     m_changedArea = buffer->TakeChangedArea();
     {

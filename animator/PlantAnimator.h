@@ -55,8 +55,10 @@ public:
     static constexpr std::uint8_t kInitialFade = 64;
 
     // `window` must outlive the worker; `tracking` can switch off the
-    // skipping of settled tiles, for measuring.
-    PlantAnimator(AnimatorWindow& window, std::int32_t seed, BackBuffer::Tracking tracking = BackBuffer::Tracking::On);
+    // skipping of settled tiles, for measuring; `allocate` makes the memory
+    // of every picture (on the worker thread), the heap's by default.
+    PlantAnimator(AnimatorWindow& window, std::int32_t seed, BackBuffer::Tracking tracking = BackBuffer::Tracking::On,
+                  PixelAllocator allocate = HeapPixels);
     // Stops the worker and waits for it.
     ~PlantAnimator();
     PlantAnimator(const PlantAnimator&) = delete;
@@ -134,6 +136,7 @@ private:
 
     AnimatorWindow& m_window;
     const BackBuffer::Tracking m_tracking;
+    const PixelAllocator m_allocate;
 
     mutable std::mutex m_lock;
     std::condition_variable_any m_changed;

@@ -1,6 +1,7 @@
 #include "MeasuringSwitches.h"
 
 #include <cstdlib>
+#include <iostream>
 
 #include <QByteArray>
 
@@ -32,4 +33,20 @@ BackBuffer::Tracking MeasuringSwitches::ChangeTracking()
 const char* MeasuringSwitches::FrameLogPath()
 {
     return Environment("QUILLBROOK_FRAME_LOG");
+}
+
+MeasuringSwitches::Presentation MeasuringSwitches::PresentationChoice()
+{
+    const char* value = Environment("QUILLBROOK_PRESENT");
+    const QByteArray text = QByteArray(value).trimmed().toLower();
+    if (text == "qt") {
+        return Presentation::Qt;
+    }
+    if (text == "direct") {
+        return Presentation::Direct;
+    }
+    if (!text.isEmpty() && text != "auto") {
+        std::cerr << "quillbrook: QUILLBROOK_PRESENT is qt, direct or auto, not \"" << value << "\"; taking auto\n";
+    }
+    return Presentation::Automatic;
 }

@@ -68,6 +68,9 @@ PlantApp::PlantApp(int& argc, char** argv) : QApplication(argc, argv)
     setApplicationName(QStringLiteral("Quillbrook"));
     setApplicationVersion(QStringLiteral(QUILLBROOK_VERSION));
     setDesktopFileName(QStringLiteral("org.quillbrook.Quillbrook"));
+    // The plant view's surface of its own (see PlantView) makes its parents
+    // native windows; its neighbours need not be.
+    setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
 }
 
 int PlantApp::Run(const WindowOptions& options)

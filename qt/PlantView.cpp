@@ -7,6 +7,12 @@
 #include <QWindow>
 #include <QtMath>
 
+#include <iostream>
+#include <string>
+
+#include <QGuiApplication>
+
+#include "DirectSurface.h"
 #include "FramePacer.h"
 #include "MeasuringSwitches.h"
 #include "WidgetArea.h"
@@ -22,11 +28,34 @@ QImage WrapBuffer(const BackBuffer& buffer)
             static_cast<qsizetype>(buffer.Stride()) * 4, QImage::Format_RGB32};
 }
 
+// The shared-memory way to the screen, where it is chosen and can be had.
+std::unique_ptr<ShmPresenter> OpenPresenter()
+{
+    const auto choice = MeasuringSwitches::PresentationChoice();
+    if (choice == MeasuringSwitches::Presentation::Qt) {
+        return nullptr;
+    }
+    std::string reason;
+    std::unique_ptr<ShmPresenter> presenter;
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        reason = "the display is not X11";
+    } else {
+        presenter = ShmPresenter::Open(nullptr, reason);
+    }
+    if (!presenter && choice == MeasuringSwitches::Presentation::Direct) {
+        std::cerr << "quillbrook: cannot share the picture's memory with the display (" << reason
+                  << "); showing it through Qt\n";
+    }
+    return presenter;
+}
+
 } // namespace
 
 PlantView::PlantView(std::int32_t seed, QWidget* parent)
     : QFrame(parent), m_frameLog(MeasuringSwitches::FrameLogPath()), m_wake([this] { PaintPending(); }),
-      m_animator(*this, seed, MeasuringSwitches::ChangeTracking())
+      m_presenter(OpenPresenter()),
+      m_animator(*this, seed, MeasuringSwitches::ChangeTracking(),
+                 m_presenter ? m_presenter->Allocator() : PixelAllocator(HeapPixels))
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     // Every visible pixel inside the edge comes from the picture.
@@ -36,6 +65,9 @@ PlantView::PlantView(std::int32_t seed, QWidget* parent)
     connect(&m_paintClock, &QTimer::timeout, this, &PlantView::PaintPending);
     if (!m_wake.IsWorking()) {
         m_paintClock.start(kPeriod);
+    }
+    if (m_presenter) {
+        m_surface = new DirectSurface([this](const QRegion& area) { PutExposed(area); }, this);
     }
 }
 
@@ -56,6 +88,12 @@ void PlantView::FrameStarting(PlantAnimator::Clock::time_point start)
 
 void PlantView::PaintPending()
 {
+    if (m_presenter && m_presenter->IsBusy()) {
+        // One put at a time: this one follows when the server has read the
+        // last.
+        m_paintDeferred = true;
+        return;
+    }
     const auto requested = m_animator.TakePaint(m_paintArea);
     if (!requested) {
         // The worker is idle or late: its next frame wakes this thread, or,
@@ -67,12 +105,18 @@ void PlantView::PaintPending()
     }
     // A view that cannot be seen paints nothing and lets the worker idle
     // until it can be seen again (the next paint event says so).
+    bool put = false;
     if (IsOnScreen()) {
-        repaint(WidgetArea(m_paintArea, devicePixelRatioF(), contentsRect()));
+        put = PutPending();
+        if (!put) {
+            repaint(WidgetArea(m_paintArea, devicePixelRatioF(), contentsRect()));
+        }
     } else {
         m_animator.SetSeen(false);
     }
-    m_animator.Painted();
+    if (!put) {
+        m_animator.Painted();
+    }
     // The next frame is due a period after this one was asked for; collect
     // it half a period later, when it is long done and the one after it is
     // not yet begun.
@@ -86,9 +130,80 @@ bool PlantView::IsOnScreen() const
     return isVisible() && !window()->isMinimized() && handle != nullptr && handle->isExposed();
 }
 
+bool PlantView::PutPending()
+{
+    if (m_surface == nullptr) {
+        return false;
+    }
+    bool put = false;
+    bool stale = false;
+    m_animator.ReadPicture([&](const BackBuffer* buffer) {
+        // An area of a picture the view has outgrown: the picture of its
+        // new size, on its way, covers everything.
+        stale = buffer == nullptr || QSize(buffer->Width(), buffer->Height()) != m_deviceSize;
+        if (stale) {
+            return;
+        }
+        // Areas drawn before a resize may reach beyond the picture now.
+        const PixelRect bounds{0, 0, buffer->Width(), buffer->Height()};
+        for (PixelRect& r : m_paintArea) {
+            r = r.CutTo(bounds);
+        }
+        std::erase_if(m_paintArea, [](const PixelRect& r) { return r.IsEmpty(); });
+        stale = m_paintArea.empty();
+        put = !stale && m_presenter->Put(m_surface->winId(), *buffer, m_paintArea, [this] { PutRead(); });
+    });
+    if (stale) {
+        return false;
+    }
+    if (!put) {
+        StopPuttingDirectly();
+    }
+    return put;
+}
+
+void PlantView::PutRead()
+{
+    m_animator.Painted();
+    if (m_paintDeferred) {
+        m_paintDeferred = false;
+        PaintPending();
+    }
+}
+
+void PlantView::PutExposed(const QRegion& area)
+{
+    m_animator.SetSeen(true); // exposed again, if it was not
+    const std::vector<PixelRect> exposed = PictureArea(area, devicePixelRatioF(), m_deviceSize);
+    bool shown = true;
+    m_animator.ReadPicture([&](const BackBuffer* buffer) {
+        const auto window = m_surface->winId();
+        if (buffer == nullptr || !buffer->HasPixels() || QSize(buffer->Width(), buffer->Height()) != m_deviceSize) {
+            m_presenter->Fill(window, PlantAnimator::kStyle.backColor.value, exposed);
+            return;
+        }
+        shown = m_presenter->PutNow(window, *buffer, exposed);
+    });
+    if (!shown || !m_presenter->IsWorking()) {
+        StopPuttingDirectly();
+    }
+}
+
+void PlantView::StopPuttingDirectly()
+{
+    // From inside the surface's own paint event, too: it goes later.
+    m_surface->hide();
+    m_surface->deleteLater();
+    m_surface = nullptr;
+    update();
+}
+
 void PlantView::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
+    if (m_surface != nullptr) {
+        m_surface->setGeometry(contentsRect());
+    }
     SizeBufferToView();
 }
 
@@ -139,7 +254,9 @@ void PlantView::paintEvent(QPaintEvent* event)
 {
     m_animator.SetSeen(true); // exposed again, if it was not
     PaintEdge(event->region());
-    PaintPicture(event->region() & contentsRect());
+    if (m_surface == nullptr) {
+        PaintPicture(event->region() & contentsRect());
+    }
 }
 
 void PlantView::PaintEdge(const QRegion& area)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include <QFrame>
@@ -11,13 +12,23 @@
 #include "AnimatorWindow.h"
 #include "FrameLog.h"
 #include "PlantAnimator.h"
+#include "ShmPresenter.h"
 #include "ThreadWake.h"
+
+class DirectSurface;
 
 // The plant view: shows the animator's picture inside a sunken client edge.
 // It tells the animator its size in device pixels and whether it can be
 // seen, and paints the areas the animator hands over. While frames flow it
 // collects them on a clock of its own, so that the animator's worker never
 // has to wake this thread for each one.
+//
+// On X11 the picture goes to the screen straight from memory shared with the
+// X server, through a native child window that covers the view inside its
+// edge; a frame counts as painted once the server has read it. Elsewhere, or
+// when the server cannot share memory, Qt paints it from its backing store.
+// The choice is made once, at start (see MeasuringSwitches), and the view
+// turns to Qt's way for good should the server refuse anything later.
 class PlantView : public QFrame, public AnimatorWindow {
     Q_OBJECT
 
@@ -30,6 +41,9 @@ public:
 
     [[nodiscard]] PlantAnimator& Animator() { return m_animator; }
     [[nodiscard]] const PlantAnimator& Animator() const { return m_animator; }
+
+    // Whether frames reach the screen through shared memory just now.
+    [[nodiscard]] bool PresentsDirectly() const { return m_surface != nullptr; }
 
     // The picture's size in device pixels, as the view last asked for it.
     [[nodiscard]] QSize PictureSize() const { return m_deviceSize; }
@@ -55,6 +69,13 @@ private:
     [[nodiscard]] bool IsOnScreen() const;
     void PaintEdge(const QRegion& area);
     void PaintPicture(const QRegion& area);
+    // The shared-memory way. PutPending is false when the view has to paint
+    // the area itself; otherwise the animator hears of the paint once the
+    // server has read it (PutRead).
+    [[nodiscard]] bool PutPending();
+    void PutRead();
+    void PutExposed(const QRegion& area);
+    void StopPuttingDirectly();
 
     FrameLog m_frameLog;
     ThreadWake m_wake;
@@ -63,5 +84,11 @@ private:
     std::vector<PixelRect> m_paintArea;
     QTimer m_paintClock;
     QWidget* m_watchedWindow = nullptr;
+    // Null when Qt paints the picture.
+    std::unique_ptr<ShmPresenter> m_presenter;
+    DirectSurface* m_surface = nullptr;
+    // Frames handed over while the server was still reading the last.
+    bool m_paintDeferred = false;
+    // Its pictures may live in the presenter's memory: it goes first.
     PlantAnimator m_animator;
 };

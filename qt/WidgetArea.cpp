@@ -1,5 +1,7 @@
 #include "WidgetArea.h"
 
+#include <algorithm>
+
 #include <QtMath>
 
 QRegion WidgetArea(std::span<const PixelRect> area, qreal ratio, const QRect& contents)
@@ -28,4 +30,18 @@ QRegion WidgetArea(std::span<const PixelRect> area, qreal ratio, const QRect& co
         region += inWidget(r);
     }
     return region;
+}
+
+std::vector<PixelRect> PictureArea(const QRegion& region, qreal ratio, const QSize& size)
+{
+    std::vector<PixelRect> area;
+    for (const QRect& rect : region) {
+        const PixelRect r{std::max(qFloor(rect.left() * ratio), 0), std::max(qFloor(rect.top() * ratio), 0),
+                          std::min(qCeil((rect.right() + 1) * ratio), size.width()),
+                          std::min(qCeil((rect.bottom() + 1) * ratio), size.height())};
+        if (!r.IsEmpty()) {
+            area.push_back(r);
+        }
+    }
+    return area;
 }

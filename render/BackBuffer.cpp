@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <limits>
 #include <new>
+#include <utility>
 
 #include "FadeKernel.h"
 #include "Int128.h"
@@ -41,7 +42,7 @@ Wide CeilDiv(Wide n, Wide d)
 
 } // namespace
 
-BackBuffer::BackBuffer(int width, int height, Tracking tracking)
+BackBuffer::BackBuffer(int width, int height, Tracking tracking, const PixelAllocator& allocate)
     : m_width(width), m_height(height), m_stride(StrideFor(width)), m_tracking(tracking), m_changes(0, 0)
 {
     if (m_stride == 0 || height <= 0) {
@@ -52,7 +53,8 @@ BackBuffer::BackBuffer(int width, int height, Tracking tracking)
         return;
     }
     // Left uninitialised: every new buffer is filled at once by its owner.
-    m_bits.reset(new (std::nothrow) std::uint32_t[static_cast<std::size_t>(words)]);
+    m_memory = allocate(static_cast<std::size_t>(words));
+    m_bits = m_memory ? m_memory->Words() : nullptr;
     // Tiles only for a picture that has pixels: without them nothing changes.
     if (m_bits) {
         m_changes = ChangeMap(width, height);
@@ -60,6 +62,28 @@ BackBuffer::BackBuffer(int width, int height, Tracking tracking)
 }
 
 BackBuffer::~BackBuffer() = default;
+
+namespace {
+
+class HeapMemory final : public PixelMemory {
+public:
+    explicit HeapMemory(std::unique_ptr<std::uint32_t[]> words) : m_words(std::move(words)) {}
+    [[nodiscard]] std::uint32_t* Words() override { return m_words.get(); }
+
+private:
+    std::unique_ptr<std::uint32_t[]> m_words;
+};
+
+} // namespace
+
+std::unique_ptr<PixelMemory> HeapPixels(std::size_t words)
+{
+    std::unique_ptr<std::uint32_t[]> memory(new (std::nothrow) std::uint32_t[words]);
+    if (!memory) {
+        return nullptr;
+    }
+    return std::make_unique<HeapMemory>(std::move(memory));
+}
 
 PixelRect BackBuffer::Clip(int x, int y, int width, int height) const
 {
@@ -75,7 +99,7 @@ PixelRect BackBuffer::Clip(int x, int y, int width, int height) const
 
 std::uint32_t* BackBuffer::Row(int y) const
 {
-    return m_bits.get() + static_cast<std::size_t>(y) * static_cast<std::size_t>(m_stride);
+    return m_bits + static_cast<std::size_t>(y) * static_cast<std::size_t>(m_stride);
 }
 
 void BackBuffer::Fade(std::uint32_t weightedColor, int x, int y, int width, int height)
@@ -235,7 +259,7 @@ void BackBuffer::DrawLine(int x0, int y0, int x1, int y1, PixelColor color)
     // Locals throughout: a byte store may alias anything, so members would be
     // read again after every pixel.
     const std::uint32_t value = kOpaque | color.value;
-    std::uint32_t* const bits = m_bits.get();
+    std::uint32_t* const bits = m_bits;
     const auto stride = static_cast<std::size_t>(m_stride);
     const ChangeMap::PixelMarker marker = m_changes.Marker();
     const std::int64_t twoMinor = 2 * minor;

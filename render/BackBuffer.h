@@ -6,12 +6,14 @@
 
 #include "ChangeMap.h"
 #include "PixelColor.h"
+#include "PixelMemory.h"
 #include "PixelRect.h"
 
 // The off-screen picture: 32-bit pixels laid out as PixelColor, top-down rows
 // of Stride() words, of which the first Width() belong to the picture. All
 // drawing is clipped to the picture. A buffer whose memory could not be had
 // (or with a zero side) has no pixels, and every operation on it does nothing.
+// The pixels live on the heap unless the buffer is given an allocator.
 //
 // The buffer keeps track of which tiles a fade can still change and which
 // changed since it was last asked, so that a whole-picture fade skips the
@@ -26,8 +28,8 @@ public:
     // it stands, also on surfaces that do have an alpha channel.
     static constexpr std::uint32_t kOpaque = 0xFF000000U;
 
-    BackBuffer(int width, int height, Tracking tracking = Tracking::On);
-    virtual ~BackBuffer();
+    BackBuffer(int width, int height, Tracking tracking = Tracking::On, const PixelAllocator& allocate = HeapPixels);
+    ~BackBuffer();
     BackBuffer(const BackBuffer&) = delete;
     BackBuffer& operator=(const BackBuffer&) = delete;
 
@@ -35,8 +37,10 @@ public:
     [[nodiscard]] int Height() const { return m_height; }
     [[nodiscard]] int Stride() const { return m_stride; }
     [[nodiscard]] bool HasPixels() const { return m_bits != nullptr; }
-    [[nodiscard]] std::uint32_t* Bits() { return m_bits.get(); }
-    [[nodiscard]] const std::uint32_t* Bits() const { return m_bits.get(); }
+    [[nodiscard]] std::uint32_t* Bits() { return m_bits; }
+    [[nodiscard]] const std::uint32_t* Bits() const { return m_bits; }
+    // Where the pixels live; null when there are none.
+    [[nodiscard]] const PixelMemory* Memory() const { return m_memory.get(); }
 
     // Blends the rectangle toward a colour: weight in bits 24-31 of
     // `weightedColor`, target 0x00RRGGBB below. Bits 24-31 of the pixels stay.
@@ -58,7 +62,8 @@ private:
     int m_width;
     int m_height;
     int m_stride;
-    std::unique_ptr<std::uint32_t[]> m_bits;
+    std::unique_ptr<PixelMemory> m_memory;
+    std::uint32_t* m_bits = nullptr;
     Tracking m_tracking;
     ChangeMap m_changes;
     // The weighted colour of the last whole-picture fade, when known: the

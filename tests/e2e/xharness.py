@@ -63,8 +63,9 @@ def sanitizer_report(errors, leaks=True):
 
 
 class XServer:
-    def __init__(self, screen="1280x1024x24"):
+    def __init__(self, screen="1280x1024x24", options=("-nolisten", "tcp")):
         """`screen` is the first screen's size; "-screen 1 WxHxD" after it adds another.
+        `options` go to Xvfb as they stand.
 
         The display number is drawn at random rather than the lowest free one:
         a server of a test running beside this one that has just ended may
@@ -74,8 +75,8 @@ class XServer:
             number = str(random.randrange(100, 30000))
             read_end, write_end = os.pipe()
             self._xvfb = subprocess.Popen(
-                ["Xvfb", f":{number}", "-displayfd", str(write_end), "-screen", "0", *screen.split(), "-nolisten",
-                 "tcp"], pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                ["Xvfb", f":{number}", "-displayfd", str(write_end), "-screen", "0", *screen.split(), *options],
+                pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             os.close(write_end)
             with os.fdopen(read_end) as reader:
                 self.number = reader.readline().strip()

@@ -1,0 +1,70 @@
+"""How the picture reaches the screen: from memory shared with the X server
+where it can be, through Qt where it cannot be or where QUILLBROOK_PRESENT=qt
+asks for it. Either way the view shows exactly the picture the program holds,
+the one Ctrl+S saves (which in turn is quillbrook-render's for its seed and
+frame count); a way that cannot be had is said once, and Qt's is taken."""
+
+import glob
+import os
+import subprocess
+import tempfile
+import time
+
+from xharness import Picture, Program, XServer, check, random_seed, run_test
+
+LOCAL = "local"
+OVER_TCP = "tcp"
+
+# name, Xvfb's options, how the program reaches the display, QUILLBROOK_PRESENT,
+# what it says on standard error (empty: nothing).
+CASES = [
+    ("shared memory", ("-nolisten", "tcp"), LOCAL, "direct", ""),
+    ("Qt, as asked", ("-nolisten", "tcp"), LOCAL, "qt", ""),
+    ("no MIT-SHM", ("-nolisten", "tcp", "-extension", "MIT-SHM"), LOCAL, "direct", "the X server has no MIT-SHM"),
+    ("a display on another machine", ("-listen", "tcp"), OVER_TCP, "direct", "the X display is not on this machine"),
+]
+
+
+def saved_picture(server, home):
+    """The PNG that Ctrl+S saved, as a Picture."""
+    deadline = time.monotonic() + 10
+    while not (saved := glob.glob(os.path.join(home, "Pictures", "*.png"))) and time.monotonic() < deadline:
+        time.sleep(0.05)
+    check(len(saved) == 1, f"Ctrl+S saved {saved}")
+    return Picture(subprocess.run(["convert", saved[0], "-depth", "8", "ppm:-"], check=True, capture_output=True,
+                                  timeout=20).stdout)
+
+
+def shown_as_saved(path, case, seed):
+    name, options, reach, present, said = case
+    with tempfile.TemporaryDirectory() as home, XServer(options=options) as server:
+        if reach == OVER_TCP:
+            server.env["DISPLAY"] = f"127.0.0.1:{server.number}"
+        env = {"QUILLBROOK_PRESENT": present, "HOME": home, "XDG_CONFIG_HOME": os.path.join(home, ".config")}
+        with Program(server, path, env, args=("--seed", str(seed))) as program:
+            program.wait_for_window()
+            time.sleep(1.0)
+            program.press("space")
+            time.sleep(0.5)  # the last frame on its way to the screen
+            shown = program.screenshot()
+            program.press("ctrl+s")
+            saved = saved_picture(server, home)
+            # The picture sits inside the view's edge, as wide on every side.
+            edge = (shown.width - saved.width) // 2
+            check(edge > 0 and saved.height < shown.height, f"{name}: a {saved.width}x{saved.height} picture "
+                  f"in a {shown.width}x{shown.height} window")
+            differ = sum(shown.pixel(x + edge, y + edge) != saved.pixel(x, y)
+                         for y in range(saved.height) for x in range(saved.width))
+            check(differ == 0, f"{name}: {differ} pixels on screen differ from the picture saved (seed {seed})")
+            errors = program.errors()
+            lines = [line for line in errors.splitlines() if line.startswith("quillbrook:")]
+            check(len(lines) == 1 and said in lines[0] if said else not lines, f"{name}: said\n{errors}")
+
+
+def body(path):
+    seed = random_seed()
+    for case in CASES:
+        shown_as_saved(path, case, seed)
+
+
+run_test(body)
