@@ -53,9 +53,8 @@ std::unique_ptr<ShmPresenter> OpenPresenter()
 
 PlantView::PlantView(std::int32_t seed, QWidget* parent)
     : QFrame(parent), m_frameLog(MeasuringSwitches::FrameLogPath()), m_wake([this] { PaintPending(); }),
-      m_presenter(OpenPresenter()),
-      m_animator(*this, seed, MeasuringSwitches::ChangeTracking(),
-                 m_presenter ? m_presenter->Allocator() : PixelAllocator(HeapPixels))
+      m_presenter(OpenPresenter()), m_animator(*this, seed, MeasuringSwitches::ChangeTracking(),
+                                               m_presenter ? m_presenter->Allocator() : PixelAllocator(HeapPixels))
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     // Every visible pixel inside the edge comes from the picture.

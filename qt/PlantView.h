@@ -42,9 +42,6 @@ public:
     [[nodiscard]] PlantAnimator& Animator() { return m_animator; }
     [[nodiscard]] const PlantAnimator& Animator() const { return m_animator; }
 
-    // Whether frames reach the screen through shared memory just now.
-    [[nodiscard]] bool PresentsDirectly() const { return m_surface != nullptr; }
-
     // The picture's size in device pixels, as the view last asked for it.
     [[nodiscard]] QSize PictureSize() const { return m_deviceSize; }
     // A copy of the picture as it stands, in device pixels; null when there

@@ -131,8 +131,8 @@ std::string Checked(xcb_connection_t* connection, int screenNumber)
     }
     xcb_shm_query_version_reply_t* version =
         xcb_shm_query_version_reply(connection, xcb_shm_query_version(connection), nullptr);
-    const bool takesFiles =
-        version != nullptr && (version->major_version > 1 || (version->major_version == 1 && version->minor_version >= 2));
+    const bool takesFiles = version != nullptr && (version->major_version > 1 ||
+                                                   (version->major_version == 1 && version->minor_version >= 2));
     std::free(version);
     if (!takesFiles) {
         return "the X server's MIT-SHM is older than 1.2";
@@ -161,7 +161,7 @@ std::string Checked(xcb_connection_t* connection, int screenNumber)
 // frees the picture, after the last put from it was sent.
 class ShmPresenter::SharedPixels final : public PixelMemory {
 public:
-    SharedPixels(ShmPresenter& owner, MappedFile file) : m_owner(owner), m_file(file) {}
+    SharedPixels(ShmPresenter& owner, const MappedFile& file) : m_owner(owner), m_file(file) {}
     ~SharedPixels() override
     {
         m_file.Release();
