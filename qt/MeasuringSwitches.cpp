@@ -37,7 +37,11 @@ const char* MeasuringSwitches::FrameLogPath()
 
 MeasuringSwitches::Presentation MeasuringSwitches::PresentationChoice()
 {
-    const char* value = Environment("QUILLBROOK_PRESENT");
+    return PresentationFrom(Environment("QUILLBROOK_PRESENT"));
+}
+
+MeasuringSwitches::Presentation MeasuringSwitches::PresentationFrom(const char* value)
+{
     const QByteArray text = QByteArray(value).trimmed().toLower();
     if (text == "qt") {
         return Presentation::Qt;

@@ -21,7 +21,9 @@ enum class Presentation { Automatic, Qt, Direct };
 [[nodiscard]] BackBuffer::Tracking ChangeTracking();
 // Null when unset.
 [[nodiscard]] const char* FrameLogPath();
-// An unknown value is said on standard error and taken as "auto".
+// QUILLBROOK_PRESENT's value read (null when unset); an unknown one is said
+// on standard error and taken as "auto".
+[[nodiscard]] Presentation PresentationFrom(const char* value);
 [[nodiscard]] Presentation PresentationChoice();
 
 } // namespace MeasuringSwitches

@@ -38,6 +38,29 @@ private slots:
 
     void UnsetSwitchIsOff() { QVERIFY(!MeasuringSwitches::IsSwitchedOn(nullptr)); }
 
+    void PresentationIsChosenByName_data()
+    {
+        using enum MeasuringSwitches::Presentation;
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<bool>("set");
+        QTest::addColumn<MeasuringSwitches::Presentation>("chosen");
+        QTest::newRow("unset") << QByteArray() << false << Automatic;
+        QTest::newRow("empty") << QByteArray("") << true << Automatic;
+        QTest::newRow("auto") << QByteArray("auto") << true << Automatic;
+        QTest::newRow("qt") << QByteArray("qt") << true << Qt;
+        QTest::newRow("Qt with spaces") << QByteArray(" Qt ") << true << Qt;
+        QTest::newRow("direct") << QByteArray("DIRECT") << true << Direct;
+        QTest::newRow("unknown") << QByteArray("shm") << true << Automatic;
+    }
+
+    void PresentationIsChosenByName()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(bool, set);
+        QFETCH(MeasuringSwitches::Presentation, chosen);
+        QCOMPARE(MeasuringSwitches::PresentationFrom(set ? value.constData() : nullptr), chosen);
+    }
+
     void RegularFileGetsOneLineAFrame()
     {
         QTemporaryDir dir;
