@@ -27,11 +27,7 @@ trap 'wineserver -k 2>/dev/null || true; rm -rf "$(dirname "$WINEPREFIX")"' EXIT
 echo "Making the wine prefix $WINEPREFIX"
 DISPLAY= wineboot --init >/dev/null 2>&1
 wineserver -w
-# One server for the whole run, there before the first test: tests started
-# together would otherwise race to start it. Wine 8 has been seen to leave a
-# test process hanging after its last line; the test presets give a test that
-# times out one more try (a hang of our own would hang again).
-wineserver -p
+DISPLAY= scripts/wine-session.sh
 
 quillbrook_build windows
 # The Linux renderer, where test.sh has built it, for the end-to-end test to

@@ -1,7 +1,7 @@
 """Runs the Windows programs under wine on a private Xvfb display (see
 tests/e2e/xharness.py). The wine prefix is the one WINEPREFIX names, made
-fresh for each run by scripts/test-windows.sh; each program's wine server is
-ended with it, so the next test starts its own on its own display."""
+fresh for each run by scripts/test-windows.sh; each program gets a wine
+session of its own on its own display, ended with it."""
 
 import os
 import subprocess
@@ -17,16 +17,29 @@ def wine_env(server):
     return {**server.env, "WINEDEBUG": "-all"}
 
 
-def end_wine(server):
-    """Ends every program of the prefix and its server, and waits for that."""
+SESSION = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "wine-session.sh")
+
+
+def restart_wine(server, on_display):
+    """Ends every program of the prefix and its server, waits for that, and
+    starts a fresh session (see wine-session.sh): on the server's display for
+    a program to show windows on, or on none for the tests that follow."""
     subprocess.run(["wineserver", "-k"], env=wine_env(server), capture_output=True, timeout=30)
     subprocess.run(["wineserver", "-w"], env=wine_env(server), capture_output=True, timeout=30)
+    environment = wine_env(server) if on_display else {k: v for k, v in wine_env(server).items() if k != "DISPLAY"}
+    subprocess.run(["bash", SESSION], env=environment, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, timeout=120, check=True)
+
+
+def end_wine(server):
+    restart_wine(server, on_display=False)
 
 
 class WineProgram(Program):
     """A Windows program under wine, its standard output kept line by line."""
 
     def __init__(self, server, path, *args):
+        restart_wine(server, on_display=True)
         self._out = tempfile.TemporaryFile()
         super().__init__(server, "wine", env={"WINEDEBUG": "-all"}, args=(path, *args), stdout=self._out)
 
