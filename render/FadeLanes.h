@@ -50,11 +50,15 @@ template <class Lanes> struct FadeTerms {
           lowFactors(Lanes::Broadcast(Factor(weightedColor >> 24) * 0x00010001U)),
           highFactors(Lanes::Broadcast(Factor(weightedColor >> 24))), lowBytes(Lanes::Broadcast(0x00FF00FFU)),
           highBytes(Lanes::Broadcast(0xFF00FF00U)), colourBytes(Lanes::Broadcast(0x00FFFFFFU)),
-          settlesUpTo(Lanes::Broadcast(0xFF000000U | StaysAbove(weightedColor >> 24) * 0x00010101U))
+          settlesUpTo(Lanes::Broadcast(0xFF000000U | StaysAbove(weightedColor >> 24) * 0x00010101U)),
+          staysUpTo(Lanes::Broadcast(0xFF000000U | Stays(weightedColor >> 24) * 0x00010101U))
     {
     }
 
     static std::uint32_t Factor(std::uint32_t weight) { return 257 * weight + 1; }
+
+    // S: the greatest distance this fade does not move (d * w < 255).
+    static std::uint32_t Stays(std::uint32_t weight) { return weight == 0 ? 255 : 254 / weight; }
 
     static std::uint32_t StaysAbove(std::uint32_t weight)
     {
@@ -72,18 +76,26 @@ template <class Lanes> struct FadeTerms {
     Vector highBytes;
     Vector colourBytes;
     Vector settlesUpTo;
+    Vector staysUpTo;
 };
 
-// Fades one register of pixels. ORs into `moved` every step taken and into
-// `unsettled` every byte that the next fade would still move.
+// Fades the register of pixels at `pixels`. ORs into `moved` every step taken
+// and into `unsettled` every byte that the next fade would still move. A
+// register that this fade leaves as it is (no byte farther from its target
+// than S) is neither read back nor written: it cannot be unsettled either, and
+// most of a picture's live tiles are such pixels, whose stores would only
+// dirty memory that the screen then has to read again.
 template <class Lanes, bool kToTarget>
-[[gnu::always_inline]] inline typename Lanes::Vector
-FadeRegister(typename Lanes::Vector old, const FadeTerms<Lanes>& terms, typename Lanes::Vector& moved,
-             typename Lanes::Vector& unsettled)
+[[gnu::always_inline]] inline void FadeRegister(std::uint32_t* pixels, const FadeTerms<Lanes>& terms,
+                                                typename Lanes::Vector& moved, typename Lanes::Vector& unsettled)
 {
+    const auto old = Lanes::Load(pixels);
     const auto up = Lanes::SubSaturated(terms.target, old);
     const auto down = Lanes::SubSaturated(old, terms.target);
     const auto distance = Lanes::Or(up, down);
+    if (Lanes::IsZero(Lanes::SubSaturated(distance, terms.staysUpTo))) {
+        return;
+    }
     typename Lanes::Vector step;
     if constexpr (kToTarget) {
         step = Lanes::And(distance, terms.colourBytes);
@@ -96,7 +108,7 @@ FadeRegister(typename Lanes::Vector old, const FadeTerms<Lanes>& terms, typename
     unsettled = Lanes::Or(unsettled, Lanes::SubSaturated(distance, terms.settlesUpTo));
     // The step never exceeds the distance, so only the byte's own direction
     // lets it through.
-    return Lanes::Sub(Lanes::Add(old, Lanes::Min(step, up)), Lanes::Min(step, down));
+    Lanes::Store(pixels, Lanes::Sub(Lanes::Add(old, Lanes::Min(step, up)), Lanes::Min(step, down)));
 }
 
 template <class Lanes, bool kToTarget>
@@ -123,7 +135,7 @@ void FadeChunksWith(const PixelBlock& block, const FadeTerms<Lanes>& terms, std:
             }
             std::size_t i = start;
             for (; i + kPerRegister <= end; i += kPerRegister) {
-                Lanes::Store(row + i, FadeRegister<Lanes, kToTarget>(Lanes::Load(row + i), terms, moved, unsettled));
+                FadeRegister<Lanes, kToTarget>(row + i, terms, moved, unsettled);
             }
             if (i < end) {
                 // The last few pixels, padded with the target, which no fade moves.
@@ -132,7 +144,7 @@ void FadeChunksWith(const PixelBlock& block, const FadeTerms<Lanes>& terms, std:
                     pixel = weightedColor & 0x00FFFFFFU;
                 }
                 std::memcpy(padded, row + i, (end - i) * sizeof(std::uint32_t));
-                Lanes::Store(padded, FadeRegister<Lanes, kToTarget>(Lanes::Load(padded), terms, moved, unsettled));
+                FadeRegister<Lanes, kToTarget>(padded, terms, moved, unsettled);
                 std::memcpy(row + i, padded, (end - i) * sizeof(std::uint32_t));
             }
         }

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstdint>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -38,33 +39,31 @@ class FadeVariantTest : public testing::TestWithParam<FadeVariant> {};
 
 } // namespace
 
-// Every (old, target, weight) triple: the pixels, and per chunk whether the
-// fade moved one and whether the next fade under the same colour would.
-// Chunks of 24 pixels end inside registers and leave a short chunk at the end.
-TEST_P(FadeVariantTest, EqualsTheFormulaForEveryByteTargetAndWeight)
+// Fades `original` in one row under each of `targets` (greys) with every
+// weight, chunk by chunk, and holds the pixels and each chunk's states to the formula: whether
+// the fade moved a pixel, and whether the next fade under the same colour would.
+void ExpectTheFormulaForEveryWeight(const FadeVariant& variant, const std::vector<std::uint32_t>& original,
+                                    std::size_t chunk, const std::vector<int>& targets)
 {
-    const FadeVariant& variant = GetParam();
-    constexpr std::size_t kChunk = 24;
-    const std::vector<std::uint32_t> original = EveryByte();
-    const std::size_t chunks = (original.size() + kChunk - 1) / kChunk;
+    const std::size_t chunks = (original.size() + chunk - 1) / chunk;
     std::vector<std::uint32_t> expected(original.size());
     std::vector<std::uint8_t> expectedStates(chunks);
     std::vector<std::uint32_t> pixels;
     std::vector<std::uint8_t> states(chunks);
     for (int weight = 0; weight < 256; ++weight) {
-        for (int target = 0; target < 256; ++target) {
+        for (const int target : targets) {
             const auto weighted =
                 static_cast<std::uint32_t>(weight) << 24 | static_cast<std::uint32_t>(target) * 0x00010101U;
             std::fill(expectedStates.begin(), expectedStates.end(), 0);
             for (std::size_t i = 0; i < original.size(); ++i) {
                 expected[i] = Expected(original[i], target, weight);
-                std::uint8_t& state = expectedStates[i / kChunk];
+                std::uint8_t& state = expectedStates[i / chunk];
                 state |= expected[i] != original[i] ? kFadeMoved : 0;
                 state |= Expected(expected[i], target, weight) != expected[i] ? kFadeUnsettled : 0;
             }
             pixels = original;
             std::fill(states.begin(), states.end(), 0);
-            variant.fade({pixels.data(), pixels.size(), pixels.size(), 1}, weighted, kChunk, states.data());
+            variant.fade({pixels.data(), pixels.size(), pixels.size(), 1}, weighted, chunk, states.data());
             if (pixels != expected || states != expectedStates) {
                 for (std::size_t i = 0; i < pixels.size(); ++i) {
                     ASSERT_EQ(pixels[i], expected[i]) << "old " << std::hex << original[i] << " target " << target
@@ -74,6 +73,28 @@ TEST_P(FadeVariantTest, EqualsTheFormulaForEveryByteTargetAndWeight)
             }
         }
     }
+}
+
+// Every (old, target, weight) triple. Chunks of 24 pixels end inside
+// registers and leave a short chunk at the end.
+TEST_P(FadeVariantTest, EqualsTheFormulaForEveryByteTargetAndWeight)
+{
+    std::vector<int> everyTarget(256);
+    std::iota(everyTarget.begin(), everyTarget.end(), 0);
+    ExpectTheFormulaForEveryWeight(GetParam(), EveryByte(), 24, everyTarget);
+}
+
+// Whole registers of one grey each, one chunk per grey: every distance up
+// and down meets every weight in registers where no other pixel has a
+// say, so a register is left alone exactly when the fade moves none of it.
+TEST_P(FadeVariantTest, EqualsTheFormulaForRegistersOfOneGrey)
+{
+    constexpr std::size_t kPerGrey = 16; // the widest register
+    std::vector<std::uint32_t> greys;
+    for (std::uint32_t grey = 0; grey < 256; ++grey) {
+        greys.insert(greys.end(), kPerGrey, (grey ^ 0x3CU) << 24 | grey * 0x00010101U);
+    }
+    ExpectTheFormulaForEveryWeight(GetParam(), greys, kPerGrey, {0, 0x80, 0xFF});
 }
 
 TEST(FadeKernel, LiteralReferenceAndSpanAgreeWithTheFormula)
