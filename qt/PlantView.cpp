@@ -106,8 +106,9 @@ void PlantView::PaintPending()
     // until it can be seen again (the next paint event says so).
     bool put = false;
     if (IsOnScreen()) {
-        put = PutPending();
-        if (!put) {
+        const PutOutcome outcome = PutPending();
+        put = outcome == PutOutcome::Sent;
+        if (outcome == PutOutcome::PaintThroughQt) {
             repaint(WidgetArea(m_paintArea, devicePixelRatioF(), contentsRect()));
         }
     } else {
@@ -129,10 +130,10 @@ bool PlantView::IsOnScreen() const
     return isVisible() && !window()->isMinimized() && handle != nullptr && handle->isExposed();
 }
 
-bool PlantView::PutPending()
+PlantView::PutOutcome PlantView::PutPending()
 {
     if (m_surface == nullptr) {
-        return false;
+        return PutOutcome::PaintThroughQt;
     }
     bool put = false;
     bool stale = false;
@@ -153,12 +154,13 @@ bool PlantView::PutPending()
         put = !stale && m_presenter->Put(m_surface->winId(), *buffer, m_paintArea, [this] { PutRead(); });
     });
     if (stale) {
-        return false;
+        return PutOutcome::NothingToShow;
     }
     if (!put) {
         StopPuttingDirectly();
+        return PutOutcome::PaintThroughQt;
     }
-    return put;
+    return PutOutcome::Sent;
 }
 
 void PlantView::PutRead()

@@ -66,10 +66,11 @@ private:
     [[nodiscard]] bool IsOnScreen() const;
     void PaintEdge(const QRegion& area);
     void PaintPicture(const QRegion& area);
-    // The shared-memory way. PutPending is false when the view has to paint
-    // the area itself; otherwise the animator hears of the paint once the
-    // server has read it (PutRead).
-    [[nodiscard]] bool PutPending();
+    // The shared-memory way. After a put the animator hears of the paint
+    // once the server has read it (PutRead); an area of an outgrown picture
+    // needs no paint at all; otherwise the view paints it through Qt.
+    enum class PutOutcome { Sent, NothingToShow, PaintThroughQt };
+    [[nodiscard]] PutOutcome PutPending();
     void PutRead();
     void PutExposed(const QRegion& area);
     void StopPuttingDirectly();
