@@ -39,9 +39,15 @@ def last_frame(source, frames, width, height, png):
     return png
 
 
-def psnr(first, second):
+# Y'CbCr as the video stores it; PNGs are read in the same colour space.
+VIDEO_PLANES = "scale=out_color_matrix=bt709:out_range=tv,format=yuv420p"
+
+
+def psnr(first, second, planes="format=rgb24"):
+    """The average PSNR of two pictures, over their RGB channels or, given
+    `planes` as a filter chain, over the planes it makes of each."""
     run = subprocess.run(["ffmpeg", "-hide_banner", "-i", first, "-i", second, "-lavfi",
-                          "[0]format=rgb24[a];[1]format=rgb24[b];[a][b]psnr", "-f", "null", "-"],
+                          f"[0]{planes}[a];[1]{planes}[b];[a][b]psnr", "-f", "null", "-"],
                          capture_output=True, text=True, timeout=300, check=True)
     match = re.search(r"PSNR .*average:(inf|[0-9.]+)", run.stderr)
     assert match, run.stderr
@@ -150,8 +156,10 @@ class VideoFiles(Folder):
         decoded = last_frame(video, 100, 469, 339, self.path("video.png"))
         lossless = last_frame(self.path("input.y4m"), 100, 469, 339, self.path("input.png"))
         own = self.path("own.png")
-        self.assertGreaterEqual(psnr(decoded, lossless), 30.0, "the encoder at its default quality")
-        self.assertGreaterEqual(psnr(decoded, own), psnr(lossless, own) - 1.5, "beside what 4:2:0 loses")
+        # A video's PSNR is the PSNR of its planes: halving the chroma of
+        # one-pixel lines costs more in RGB than any encoder does (below).
+        self.assertGreaterEqual(psnr(decoded, own, VIDEO_PLANES), 30.0, "the encoder at its default quality")
+        self.assertGreaterEqual(psnr(decoded, own), psnr(lossless, own) - 1.5, "in RGB, beside what 4:2:0 loses")
         self.assertEqual(sorted(os.listdir(self.dir)), sorted(["plant." + extension, "own.png", "input.y4m",
                                                                 "video.png", "input.png"]))
         return video
