@@ -66,7 +66,7 @@ template <class Lanes> struct FadeTerms {
             return 255; // nothing moves, or everything reaches its target
         }
         // At most 255 * 254 / (w * (255 - w)) <= 255.
-        return 255 * (254 / weight) / (255 - weight);
+        return 255 * Stays(weight) / (255 - weight);
     }
 
     Vector target;

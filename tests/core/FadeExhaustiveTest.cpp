@@ -40,8 +40,9 @@ class FadeVariantTest : public testing::TestWithParam<FadeVariant> {};
 } // namespace
 
 // Fades `original` in one row under each of `targets` (greys) with every
-// weight, chunk by chunk, and holds the pixels and each chunk's states to the formula: whether
-// the fade moved a pixel, and whether the next fade under the same colour would.
+// weight, chunk by chunk, and holds the pixels and each chunk's states to the
+// formula: whether the fade moved a pixel, and whether the next fade under the
+// same colour would.
 void ExpectTheFormulaForEveryWeight(const FadeVariant& variant, const std::vector<std::uint32_t>& original,
                                     std::size_t chunk, const std::vector<int>& targets)
 {
