@@ -134,6 +134,14 @@ void PlantAnimator::MorphWorker(const std::stop_token& stop)
         if (work == Work::Stop) {
             return;
         }
+        // The window may still be reading what it showed of the picture.
+        if (m_awaitingShown) {
+            m_window.AwaitShown(stop);
+            m_awaitingShown = false;
+            if (stop.stop_requested()) {
+                return;
+            }
+        }
         // A frame that fails (out of memory, say) must not end the animation
         // silently: say so once, on one line, and go on.
         try {
@@ -213,6 +221,13 @@ void PlantAnimator::RenderFrame(std::uint8_t fade)
 
 void PlantAnimator::HandOver(bool frame)
 {
+    // Only this thread replaces the picture: it may read it without the lock.
+    if (!m_changedArea.empty() && m_buffer && m_window.ShowFromWorker(*m_buffer, m_changedArea)) {
+        m_awaitingShown = true;
+        const std::scoped_lock lock(m_lock);
+        m_framesRendered += frame ? 1 : 0;
+        return;
+    }
     bool wake = false;
     {
         const std::scoped_lock lock(m_lock);

@@ -20,14 +20,15 @@
 // The plant in motion for one window: the back buffer, the morph worker that
 // moves the plant and draws a frame into the buffer every 20 ms, and the
 // hand-over of each frame's changed area to the window, which paints it on
-// its own thread and says when it has.
+// its own thread and says when it has, or which shows it from the worker's
+// thread itself.
 //
 // The window sets the inputs (size, fade, seen, paused) from its own thread;
 // the worker reads them once per frame. The worker runs only while the window
 // is seen and not paused, and draws a frame only once the previous one has
-// been painted, so an unseen, paused or slow window costs no frames. A new
-// size takes effect at once, even while paused: a fresh picture of the
-// background.
+// been painted (or read off the picture, by a window that shows it itself),
+// so an unseen, paused or slow window costs no frames. A new size takes
+// effect at once, even while paused: a fresh picture of the background.
 //
 // Two threads: the window's thread (every public call) and the worker.
 //
@@ -41,6 +42,7 @@
 // | m_buffer, its pixels | m_frameLock   | worker: replaces, draws; window: reads (ReadPicture)     |
 // | m_motion, m_segments | none          | worker only (the seed never changes)                     |
 // | m_changedArea        | none          | worker only                                              |
+// | m_awaitingShown      | none          | worker only                                              |
 // | m_worker             | none          | window: starts and stops                                 |
 //
 // The worker waits on m_changed (under m_lock) for a change, its next
@@ -152,6 +154,8 @@ private:
     PlantMotion m_motion;
     SegmentList m_segments;
     std::vector<PixelRect> m_changedArea;
+    // The window showed the last area itself and may still be reading it.
+    bool m_awaitingShown = false;
 
     // Last, so that it is gone before anything it uses.
     std::jthread m_worker;

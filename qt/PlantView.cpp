@@ -80,6 +80,23 @@ void PlantView::PaintRequested()
     m_wake.Wake();
 }
 
+bool PlantView::ShowFromWorker(const BackBuffer& picture, std::span<const PixelRect> area) noexcept
+{
+    const std::scoped_lock lock(m_targetLock);
+    if (m_target.window == 0 || !m_presenter->IsWorking()) {
+        return false;
+    }
+    if (QSize(picture.Width(), picture.Height()) != m_target.size) {
+        return true; // outgrown: the picture of the new size, on its way, covers everything
+    }
+    return m_presenter->Show(m_target.window, picture, area);
+}
+
+void PlantView::AwaitShown(const std::stop_token& stop) noexcept
+{
+    m_presenter->AwaitShown(stop);
+}
+
 void PlantView::FrameStarting(PlantAnimator::Clock::time_point start)
 {
     m_frameLog.Record(start);
@@ -87,12 +104,6 @@ void PlantView::FrameStarting(PlantAnimator::Clock::time_point start)
 
 void PlantView::PaintPending()
 {
-    if (m_presenter && m_presenter->IsBusy()) {
-        // One put at a time: this one follows when the server has read the
-        // last.
-        m_paintDeferred = true;
-        return;
-    }
     const auto requested = m_animator.TakePaint(m_paintArea);
     if (!requested) {
         // The worker is idle or late: its next frame wakes this thread, or,
@@ -104,19 +115,14 @@ void PlantView::PaintPending()
     }
     // A view that cannot be seen paints nothing and lets the worker idle
     // until it can be seen again (the next paint event says so).
-    bool put = false;
     if (IsOnScreen()) {
-        const PutOutcome outcome = PutPending();
-        put = outcome == PutOutcome::Sent;
-        if (outcome == PutOutcome::PaintThroughQt) {
+        if (PutPending() == PutOutcome::PaintThroughQt) {
             repaint(WidgetArea(m_paintArea, devicePixelRatioF(), contentsRect()));
         }
     } else {
         m_animator.SetSeen(false);
     }
-    if (!put) {
-        m_animator.Painted();
-    }
+    m_animator.Painted();
     // The next frame is due a period after this one was asked for; collect
     // it half a period later, when it is long done and the one after it is
     // not yet begun.
@@ -137,6 +143,7 @@ PlantView::PutOutcome PlantView::PutPending()
     }
     bool put = false;
     bool stale = false;
+    const xcb_window_t window = m_surface->winId();
     m_animator.ReadPicture([&](const BackBuffer* buffer) {
         // An area of a picture the view has outgrown: the picture of its
         // new size, on its way, covers everything.
@@ -151,7 +158,7 @@ PlantView::PutOutcome PlantView::PutPending()
         }
         std::erase_if(m_paintArea, [](const PixelRect& r) { return r.IsEmpty(); });
         stale = m_paintArea.empty();
-        put = !stale && m_presenter->Put(m_surface->winId(), *buffer, m_paintArea, [this] { PutRead(); });
+        put = !stale && m_presenter->PutNow(window, *buffer, m_paintArea);
     });
     if (stale) {
         return PutOutcome::NothingToShow;
@@ -160,16 +167,10 @@ PlantView::PutOutcome PlantView::PutPending()
         StopPuttingDirectly();
         return PutOutcome::PaintThroughQt;
     }
-    return PutOutcome::Sent;
-}
-
-void PlantView::PutRead()
-{
-    m_animator.Painted();
-    if (m_paintDeferred) {
-        m_paintDeferred = false;
-        PaintPending();
-    }
+    // The surface takes puts: from now on the worker puts its frames itself.
+    const std::scoped_lock lock(m_targetLock);
+    m_target = {window, m_deviceSize};
+    return PutOutcome::Put;
 }
 
 void PlantView::PutExposed(const QRegion& area)
@@ -192,6 +193,10 @@ void PlantView::PutExposed(const QRegion& area)
 
 void PlantView::StopPuttingDirectly()
 {
+    {
+        const std::scoped_lock lock(m_targetLock);
+        m_target.window = 0;
+    }
     // From inside the surface's own paint event, too: it goes later.
     m_surface->hide();
     m_surface->deleteLater();
@@ -213,6 +218,12 @@ void PlantView::SizeBufferToView()
     const qreal ratio = devicePixelRatioF();
     const QSize size = contentsRect().size();
     m_deviceSize = QSize(qCeil(size.width() * ratio), qCeil(size.height() * ratio));
+    {
+        // Before the animator hears of it: no frame of the old size is put
+        // once the view has the new one.
+        const std::scoped_lock lock(m_targetLock);
+        m_target.size = m_deviceSize;
+    }
     m_animator.OnSize(m_deviceSize.width(), m_deviceSize.height());
 }
 

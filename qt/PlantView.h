@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
+#include <span>
+#include <stop_token>
 #include <vector>
 
 #include <QFrame>
@@ -25,8 +28,10 @@ class DirectSurface;
 //
 // On X11 the picture goes to the screen straight from memory shared with the
 // X server, through a native child window that covers the view inside its
-// edge; a frame counts as painted once the server has read it. Elsewhere, or
-// when the server cannot share memory, Qt paints it from its backing store.
+// edge. Once this thread has put a first area there, the animator's worker
+// puts every frame itself, and draws the next once the server has read it:
+// this thread is not woken for frames at all. Elsewhere, or when the server
+// cannot share memory, Qt paints the picture from its backing store.
 // The choice is made once, at start (see MeasuringSwitches), and the view
 // turns to Qt's way for good should the server refuse anything later.
 class PlantView : public QFrame, public AnimatorWindow {
@@ -57,6 +62,8 @@ protected:
 
 private:
     void PaintRequested() override;
+    bool ShowFromWorker(const BackBuffer& picture, std::span<const PixelRect> area) noexcept override;
+    void AwaitShown(const std::stop_token& stop) noexcept override;
     void FrameStarting(PlantAnimator::Clock::time_point start) override;
 
     // Paints what the animator has handed over, then sets the clock for the
@@ -66,12 +73,11 @@ private:
     [[nodiscard]] bool IsOnScreen() const;
     void PaintEdge(const QRegion& area);
     void PaintPicture(const QRegion& area);
-    // The shared-memory way. After a put the animator hears of the paint
-    // once the server has read it (PutRead); an area of an outgrown picture
-    // needs no paint at all; otherwise the view paints it through Qt.
-    enum class PutOutcome { Sent, NothingToShow, PaintThroughQt };
+    // The shared-memory way, for what the worker handed over: put, after
+    // which the worker puts its frames itself; nothing to show, for an area
+    // of an outgrown picture; or paint it through Qt.
+    enum class PutOutcome { Put, NothingToShow, PaintThroughQt };
     [[nodiscard]] PutOutcome PutPending();
-    void PutRead();
     void PutExposed(const QRegion& area);
     void StopPuttingDirectly();
 
@@ -85,8 +91,14 @@ private:
     // Null when Qt paints the picture.
     std::unique_ptr<ShmPresenter> m_presenter;
     DirectSurface* m_surface = nullptr;
-    // Frames handed over while the server was still reading the last.
-    bool m_paintDeferred = false;
+    // Where the worker puts its frames: the surface's window (0 while it
+    // must hand them over) and the picture size the view shows now.
+    struct WorkerTarget {
+        xcb_window_t window = 0;
+        QSize size;
+    };
+    std::mutex m_targetLock;
+    WorkerTarget m_target; // under m_targetLock
     // Its pictures may live in the presenter's memory: it goes first.
     PlantAnimator m_animator;
 };

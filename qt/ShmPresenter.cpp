@@ -6,17 +6,19 @@
 #include <limits>
 #include <utility>
 
+#include <poll.h>
 #include <sys/mman.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <QSocketNotifier>
-#include <QTimer>
 #include <xcb/shm.h>
 
 namespace {
 
 constexpr std::uint8_t kDepth = 24;
+// How long a wait for the server sleeps before it looks at the stop request
+// and at what other threads may have read off the connection meanwhile.
+constexpr int kWaitSliceMs = 10;
 
 // Memory the server can map: an anonymous file, mapped here too.
 struct MappedFile {
@@ -156,8 +158,8 @@ std::string Checked(xcb_connection_t* connection, int screenNumber)
 
 } // namespace
 
-// A picture's memory. Attached to the server at its first put (on the
-// presenter's thread, which then owns `segment`); freed on whichever thread
+// A picture's memory. Attached to the server at its first put (under the
+// presenter's lock, which then guards `segment`); freed on whichever thread
 // frees the picture, after the last put from it was sent.
 class ShmPresenter::SharedPixels final : public PixelMemory {
 public:
@@ -188,7 +190,7 @@ public:
 
 private:
     ShmPresenter& m_owner;
-    // The presenter's thread attaches through a const picture.
+    // A put attaches it through a const picture.
     mutable MappedFile m_file;
     mutable xcb_shm_seg_t m_segment = 0;
 };
@@ -217,17 +219,20 @@ std::unique_ptr<ShmPresenter> ShmPresenter::Open(const char* display, std::strin
 }
 
 ShmPresenter::ShmPresenter(xcb_connection_t* connection, std::uint8_t completionEvent)
-    : m_connection(connection), m_completionEvent(completionEvent),
-      m_notifier(std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(connection), QSocketNotifier::Read))
+    : m_connection(connection), m_completionEvent(completionEvent)
 {
-    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this] { Drain(); });
 }
 
 ShmPresenter::~ShmPresenter()
 {
-    m_notifier.reset();
     // Ending the connection frees the segments and the context.
     xcb_disconnect(m_connection);
+}
+
+bool ShmPresenter::IsWorking() const
+{
+    const std::scoped_lock lock(m_lock);
+    return m_working;
 }
 
 PixelAllocator ShmPresenter::Allocator()
@@ -294,32 +299,57 @@ bool ShmPresenter::Send(xcb_window_t window, const BackBuffer& picture, std::spa
     return true;
 }
 
-bool ShmPresenter::Put(xcb_window_t window, const BackBuffer& picture, std::span<const PixelRect> area,
-                       std::function<void()> read)
+bool ShmPresenter::Show(xcb_window_t window, const BackBuffer& picture, std::span<const PixelRect> area)
 {
+    const std::scoped_lock lock(m_lock);
     if (area.empty() || !Send(window, picture, area, true)) {
         return false;
     }
-    m_pendingRead = std::move(read);
+    m_showPending = true;
     return true;
+}
+
+void ShmPresenter::AwaitShown(const std::stop_token& stop)
+{
+    while (true) {
+        {
+            const std::scoped_lock lock(m_lock);
+            Drain();
+            if (!m_showPending) {
+                return;
+            }
+        }
+        if (stop.stop_requested()) {
+            return;
+        }
+        // Another thread may take the answer off the connection while this
+        // one sleeps: hence a bounded sleep, then a look again.
+        pollfd readable{xcb_get_file_descriptor(m_connection), POLLIN, 0};
+        poll(&readable, 1, kWaitSliceMs);
+    }
 }
 
 bool ShmPresenter::PutNow(xcb_window_t window, const BackBuffer& picture, std::span<const PixelRect> area)
 {
-    if (!Send(window, picture, area, false)) {
-        return false;
+    xcb_get_input_focus_cookie_t answered{};
+    {
+        const std::scoped_lock lock(m_lock);
+        if (!Send(window, picture, area, false)) {
+            return false;
+        }
+        // The server answers requests in order: once this is answered, the
+        // puts before it have been read.
+        answered = xcb_get_input_focus(m_connection);
     }
-    // The server answers requests in order: once this is answered, the puts
-    // before it have been read.
-    std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
-    // The wait may have taken in events the descriptor no longer shows; they
-    // are handled from the event loop, not inside the caller's locks.
-    QTimer::singleShot(0, m_notifier.get(), [this] { Drain(); });
-    return m_working && xcb_connection_has_error(m_connection) == 0;
+    std::free(xcb_get_input_focus_reply(m_connection, answered, nullptr));
+    const std::scoped_lock lock(m_lock);
+    Drain();
+    return m_working;
 }
 
 void ShmPresenter::Fill(xcb_window_t window, std::uint32_t color, std::span<const PixelRect> area)
 {
+    const std::scoped_lock lock(m_lock);
     if (!m_working) {
         return;
     }
@@ -341,7 +371,7 @@ void ShmPresenter::Drain()
     while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
         const std::uint8_t type = event->response_type & 0x7FU;
         if (type == m_completionEvent) {
-            AnswerPendingPut();
+            m_showPending = false;
         } else if (type == 0) {
             const auto* error = reinterpret_cast<const xcb_generic_error_t*>(event);
             Fail("the X server refused a request (error " + std::to_string(error->error_code) + ", request " +
@@ -358,17 +388,7 @@ void ShmPresenter::Fail(const std::string& why)
 {
     if (m_working) {
         m_working = false;
-        m_notifier->setEnabled(false);
         std::cerr << "quillbrook: " << why << "; showing the picture through Qt from now on\n";
     }
-    AnswerPendingPut();
-}
-
-void ShmPresenter::AnswerPendingPut()
-{
-    if (m_pendingRead) {
-        const auto read = std::move(m_pendingRead);
-        m_pendingRead = nullptr;
-        read();
-    }
+    m_showPending = false;
 }

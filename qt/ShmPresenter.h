@@ -1,10 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <span>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -14,24 +14,23 @@
 #include "PixelMemory.h"
 #include "PixelRect.h"
 
-class QSocketNotifier;
-
 // Shows pictures on X11 windows straight from memory the X server shares with
 // us (MIT-SHM, the memory handed over as a file descriptor): the server copies
 // the changed rectangles to the window itself, and no copy of ours comes
 // between. Pictures must be made with Allocator()'s memory.
 //
-// It talks to the display over a connection of its own, used only on the
-// thread that opened it (the user-interface thread). The animator's worker
-// only makes and frees picture memory through Allocator(): memory freed there
-// is detached from the server later, by this thread, after every put that
-// read it.
+// It talks to the display over a connection of its own. The animator's
+// worker shows each frame through it (Show, then AwaitShown before it draws
+// again), and the user-interface thread puts exposed areas (PutNow, Fill);
+// each call takes the presenter's lock, and no call waits while holding it.
+// Memory freed on any thread is detached from the server at the next put,
+// which the server handles after every put that read it.
 //
 // A put is answered by the server once it has read the pixels; until then
-// the picture must not change, and the caller's `read` waits for that answer.
-// Should the server refuse anything (an error on this connection) the path
-// stops working, says so once on standard error and answers the waiting put,
-// so that nothing waits forever; the caller then shows pictures another way.
+// the picture must not change. Should the server refuse anything (an error on
+// this connection) the path stops working, says so once on standard error and
+// ends every wait, so that nothing waits forever; the caller then shows
+// pictures another way.
 class ShmPresenter {
 public:
     // Connects to `display` (the DISPLAY form) and checks all the path needs:
@@ -47,17 +46,17 @@ public:
     // be had (such a picture cannot be put). It must be freed before this.
     [[nodiscard]] PixelAllocator Allocator();
 
-    [[nodiscard]] bool IsWorking() const { return m_working; }
-    // Whether a put waits for the server's answer.
-    [[nodiscard]] bool IsBusy() const { return static_cast<bool>(m_pendingRead); }
+    [[nodiscard]] bool IsWorking() const;
 
-    // Puts `area` of `picture` at the same place in `window` and has `read`
-    // called, from the event loop, once the server has read it. One put at a
-    // time. False, calling nothing, when the picture is not in shared memory
-    // or the path no longer works.
-    [[nodiscard]] bool Put(xcb_window_t window, const BackBuffer& picture, std::span<const PixelRect> area,
-                           std::function<void()> read);
-    // The same, returning only once the server has read the pixels.
+    // Puts `area` of `picture` at the same place in `window`, to be read by
+    // the server later; AwaitShown waits for that. One at a time, from one
+    // thread. False, sending nothing, when the picture is not in shared
+    // memory or the path no longer works.
+    [[nodiscard]] bool Show(xcb_window_t window, const BackBuffer& picture, std::span<const PixelRect> area);
+    // Returns once the server has read what Show last sent, or the path has
+    // stopped working, or soon after `stop` is requested.
+    void AwaitShown(const std::stop_token& stop);
+    // Puts `area` of `picture` and returns only once the server has read it.
     [[nodiscard]] bool PutNow(xcb_window_t window, const BackBuffer& picture, std::span<const PixelRect> area);
     // Fills `area` of `window` with a 0x00RRGGBB colour.
     void Fill(xcb_window_t window, std::uint32_t color, std::span<const PixelRect> area);
@@ -70,20 +69,22 @@ private:
     [[nodiscard]] std::unique_ptr<PixelMemory> Allocate(std::size_t words);
     // From the thread that frees the memory: detach `segment` soon.
     void Retire(std::uint32_t segment);
+
+    // These with m_lock held.
     void DetachRetired();
     [[nodiscard]] bool Send(xcb_window_t window, const BackBuffer& picture, std::span<const PixelRect> area,
                             bool answer);
     // Handles whatever the server has sent.
     void Drain();
     void Fail(const std::string& why);
-    void AnswerPendingPut();
 
     xcb_connection_t* m_connection;
     const std::uint8_t m_completionEvent;
     xcb_gcontext_t m_gc = 0;
-    bool m_working = true;
-    std::function<void()> m_pendingRead;
-    std::unique_ptr<QSocketNotifier> m_notifier;
+
+    mutable std::mutex m_lock;
+    bool m_working = true;      // under m_lock
+    bool m_showPending = false; // under m_lock: a Show not yet answered
 
     std::mutex m_retiredLock;
     std::vector<std::uint32_t> m_retired; // under m_retiredLock

@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,9 +24,40 @@ namespace {
 constexpr std::int32_t kSeed = 20261209;
 
 // A window as the animator sees it: counts the requests to paint and can be
-// told to fail some, and lets a test act at the start of a frame.
+// told to fail some, lets a test act at the start of a frame, and, while told
+// to, shows frames itself, each read once the test says so.
 class TestWindow final : public AnimatorWindow {
 public:
+    bool ShowFromWorker(const BackBuffer& /*picture*/, std::span<const PixelRect> area) noexcept override
+    {
+        if (!showsFrames) {
+            return false;
+        }
+        const std::scoped_lock lock(m_lock);
+        m_shown.emplace_back(area.begin(), area.end());
+        m_read = false;
+        return true;
+    }
+
+    void AwaitShown(const std::stop_token& stop) noexcept override
+    {
+        std::unique_lock lock(m_lock);
+        m_readChanged.wait(lock, stop, [this] { return m_read; });
+    }
+
+    void ReadShown()
+    {
+        const std::scoped_lock lock(m_lock);
+        m_read = true;
+        m_readChanged.notify_all();
+    }
+
+    std::vector<std::vector<PixelRect>> Shown() const
+    {
+        const std::scoped_lock lock(m_lock);
+        return m_shown;
+    }
+
     void PaintRequested() override
     {
         if (failures.load() > 0) {
@@ -58,6 +90,7 @@ public:
     }
 
     std::atomic<int> failures{0};
+    std::atomic<bool> showsFrames{false};
     // Set before the worker starts; runs on the worker's thread.
     std::function<void(int frame)> onFrameStarting;
 
@@ -66,6 +99,9 @@ private:
     std::condition_variable_any m_requested;
     int m_requests = 0;
     int m_frame = 0;
+    std::condition_variable_any m_readChanged;
+    std::vector<std::vector<PixelRect>> m_shown;
+    bool m_read = false;
 };
 
 // The window's own thread: takes and paints whatever waits, every `period`.
@@ -305,6 +341,53 @@ TEST(PlantAnimator, FramesWaitForThePaintAndAStopEndsTheWait)
     const auto start = std::chrono::steady_clock::now();
     animator.reset();
     EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+}
+
+// A window that shows frames from the worker's thread is never asked to
+// paint them; the worker draws over a shown frame only once it has been read,
+// and a stop ends that wait at once.
+TEST(PlantAnimator, AFrameTheWindowShowedItselfIsReadBeforeTheNext)
+{
+    TestWindow window;
+    window.showsFrames = true;
+    auto animator = std::make_unique<PlantAnimator>(window, kSeed);
+    animator->OnSize(40, 30);
+    animator->SetSeen(true);
+    animator->StartMorphWorker();
+    ASSERT_TRUE(Eventually([&] { return !window.Shown().empty(); }));
+    std::this_thread::sleep_for(200ms);
+    EXPECT_EQ(animator->FramesRendered(), 0U) << "the new picture is not read yet";
+    EXPECT_EQ(window.Shown(), (std::vector<std::vector<PixelRect>>{{{0, 0, 40, 16}, {0, 16, 40, 30}}}));
+
+    window.ReadShown();
+    ASSERT_TRUE(Eventually([&] { return window.Shown().size() >= 2; }));
+    std::this_thread::sleep_for(200ms);
+    EXPECT_EQ(animator->FramesRendered(), 1U) << "the first frame is not read either";
+    EXPECT_EQ(window.Shown().size(), 2U);
+    EXPECT_EQ(window.Requests(), 0);
+
+    const auto start = std::chrono::steady_clock::now();
+    animator.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+}
+
+// Once the window no longer shows frames itself, they are handed over again.
+TEST(PlantAnimator, FramesTheWindowNoLongerShowsAreHandedOver)
+{
+    TestWindow window;
+    window.showsFrames = true;
+    PlantAnimator animator(window, kSeed);
+    animator.OnSize(40, 30);
+    animator.SetSeen(true);
+    animator.StartMorphWorker();
+    ASSERT_TRUE(Eventually([&] { return !window.Shown().empty(); }));
+    window.showsFrames = false;
+    window.ReadShown();
+    ASSERT_TRUE(Eventually([&] { return window.Requests() >= 1; }));
+    std::vector<PixelRect> area;
+    ASSERT_TRUE(animator.TakePaint(area));
+    EXPECT_FALSE(area.empty());
+    EXPECT_EQ(window.Shown().size(), 1U);
 }
 
 // While the window collects frames on its own clock, nothing wakes it; once
