@@ -83,12 +83,13 @@ void PlantView::PaintRequested()
 bool PlantView::ShowFromWorker(const BackBuffer& picture, std::span<const PixelRect> area) noexcept
 {
     const std::scoped_lock lock(m_targetLock);
-    if (m_target.window == 0 || !m_presenter->IsWorking()) {
+    if (m_target.window == 0) {
         return false;
     }
     if (QSize(picture.Width(), picture.Height()) != m_target.size) {
         return true; // outgrown: the picture of the new size, on its way, covers everything
     }
+    // False once the path has stopped working: the area is handed over.
     return m_presenter->Show(m_target.window, picture, area);
 }
 

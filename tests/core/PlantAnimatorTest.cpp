@@ -158,6 +158,15 @@ bool Eventually(const std::function<bool()>& condition)
     return true;
 }
 
+// Destroys the animator, which must stop its worker at once, whatever it
+// waits for.
+void ExpectDestroyedAtOnce(std::unique_ptr<PlantAnimator>& animator)
+{
+    const auto start = std::chrono::steady_clock::now();
+    animator.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+}
+
 // Waits until the count of frames no longer moves, and gives it.
 std::uint64_t WaitUntilStill(const PlantAnimator& animator)
 {
@@ -338,9 +347,7 @@ TEST(PlantAnimator, FramesWaitForThePaintAndAStopEndsTheWait)
     std::this_thread::sleep_for(200ms);
     EXPECT_EQ(animator->FramesRendered(), 1U) << "the first frame's paint is not answered either";
 
-    const auto start = std::chrono::steady_clock::now();
-    animator.reset();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    ExpectDestroyedAtOnce(animator);
 }
 
 // A window that shows frames from the worker's thread is never asked to
@@ -366,9 +373,7 @@ TEST(PlantAnimator, AFrameTheWindowShowedItselfIsReadBeforeTheNext)
     EXPECT_EQ(window.Shown().size(), 2U);
     EXPECT_EQ(window.Requests(), 0);
 
-    const auto start = std::chrono::steady_clock::now();
-    animator.reset();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    ExpectDestroyedAtOnce(animator);
 }
 
 // Once the window no longer shows frames itself, they are handed over again.
