@@ -192,12 +192,20 @@ void PlantView::PutExposed(const QRegion& area)
     }
 }
 
-void PlantView::StopPuttingDirectly()
+void PlantView::StopWorkerPuts()
 {
     {
         const std::scoped_lock lock(m_targetLock);
         m_target.window = 0;
     }
+    if (m_presenter) {
+        m_presenter->AwaitShown({}); // a put already sent has been read once this returns
+    }
+}
+
+void PlantView::StopPuttingDirectly()
+{
+    StopWorkerPuts();
     // From inside the surface's own paint event, too: it goes later.
     m_surface->hide();
     m_surface->deleteLater();
@@ -246,6 +254,9 @@ void PlantView::hideEvent(QHideEvent* event)
 {
     QFrame::hideEvent(event);
     m_animator.SetSeen(false);
+    // A hidden window may be destroyed next, by Qt on its own connection:
+    // the worker must not put there, nor have a put on its way.
+    StopWorkerPuts();
 }
 
 bool PlantView::eventFilter(QObject* watched, QEvent* event)

@@ -80,6 +80,9 @@ private:
     [[nodiscard]] PutOutcome PutPending();
     void PutExposed(const QRegion& area);
     void StopPuttingDirectly();
+    // From here on the worker hands its frames over; returns once the
+    // server has read whatever the worker put.
+    void StopWorkerPuts();
 
     FrameLog m_frameLog;
     ThreadWake m_wake;
