@@ -222,18 +222,13 @@ void PlantAnimator::RenderFrame(std::uint8_t fade)
 void PlantAnimator::HandOver(bool frame)
 {
     // Only this thread replaces the picture: it may read it without the lock.
-    if (!m_changedArea.empty() && m_buffer && m_window.ShowFromWorker(*m_buffer, m_changedArea)) {
-        m_awaitingShown = true;
-        const std::scoped_lock lock(m_lock);
-        m_framesRendered += frame ? 1 : 0;
-        return;
-    }
+    m_awaitingShown = !m_changedArea.empty() && m_buffer && m_window.ShowFromWorker(*m_buffer, m_changedArea);
     bool wake = false;
     {
         const std::scoped_lock lock(m_lock);
         m_framesRendered += frame ? 1 : 0;
-        if (m_changedArea.empty()) {
-            return;
+        if (m_awaitingShown || m_changedArea.empty()) {
+            return; // shown by the window itself, or nothing to show
         }
         m_paint.pending.insert(m_paint.pending.end(), m_changedArea.begin(), m_changedArea.end());
         ++m_paint.requested;
