@@ -182,12 +182,12 @@ void PlantView::PutExposed(const QRegion& area)
     m_animator.ReadPicture([&](const BackBuffer* buffer) {
         const auto window = m_surface->winId();
         if (buffer == nullptr || !buffer->HasPixels() || QSize(buffer->Width(), buffer->Height()) != m_deviceSize) {
-            m_presenter->Fill(window, PlantAnimator::kStyle.backColor.value, exposed);
+            shown = m_presenter->Fill(window, PlantAnimator::kStyle.backColor.value, exposed);
             return;
         }
         shown = m_presenter->PutNow(window, *buffer, exposed);
     });
-    if (!shown || !m_presenter->IsWorking()) {
+    if (!shown) {
         StopPuttingDirectly();
     }
 }

@@ -229,12 +229,6 @@ ShmPresenter::~ShmPresenter()
     xcb_disconnect(m_connection);
 }
 
-bool ShmPresenter::IsWorking() const
-{
-    const std::scoped_lock lock(m_lock);
-    return m_working;
-}
-
 PixelAllocator ShmPresenter::Allocator()
 {
     return [this](std::size_t words) { return Allocate(words); };
@@ -331,39 +325,44 @@ void ShmPresenter::AwaitShown(const std::stop_token& stop)
 
 bool ShmPresenter::PutNow(xcb_window_t window, const BackBuffer& picture, std::span<const PixelRect> area)
 {
-    xcb_get_input_focus_cookie_t answered{};
     {
         const std::scoped_lock lock(m_lock);
         if (!Send(window, picture, area, false)) {
             return false;
         }
-        // The server answers requests in order: once this is answered, the
-        // puts before it have been read.
-        answered = xcb_get_input_focus(m_connection);
     }
-    std::free(xcb_get_input_focus_reply(m_connection, answered, nullptr));
+    return AwaitHandled();
+}
+
+bool ShmPresenter::Fill(xcb_window_t window, std::uint32_t color, std::span<const PixelRect> area)
+{
+    {
+        const std::scoped_lock lock(m_lock);
+        if (!m_working) {
+            return false;
+        }
+        std::vector<xcb_rectangle_t> rectangles;
+        rectangles.reserve(area.size());
+        for (const PixelRect& r : area) {
+            rectangles.push_back({static_cast<std::int16_t>(r.left), static_cast<std::int16_t>(r.top),
+                                  static_cast<std::uint16_t>(r.right - r.left),
+                                  static_cast<std::uint16_t>(r.bottom - r.top)});
+        }
+        xcb_change_gc(m_connection, m_gc, XCB_GC_FOREGROUND, &color);
+        xcb_poly_fill_rectangle(m_connection, window, m_gc, static_cast<std::uint32_t>(rectangles.size()),
+                                rectangles.data());
+    }
+    return AwaitHandled();
+}
+
+bool ShmPresenter::AwaitHandled()
+{
+    // The server answers requests in order: once this is answered, every
+    // request sent before it has been handled.
+    std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
     const std::scoped_lock lock(m_lock);
     Drain();
     return m_working;
-}
-
-void ShmPresenter::Fill(xcb_window_t window, std::uint32_t color, std::span<const PixelRect> area)
-{
-    const std::scoped_lock lock(m_lock);
-    if (!m_working) {
-        return;
-    }
-    std::vector<xcb_rectangle_t> rectangles;
-    rectangles.reserve(area.size());
-    for (const PixelRect& r : area) {
-        rectangles.push_back({static_cast<std::int16_t>(r.left), static_cast<std::int16_t>(r.top),
-                              static_cast<std::uint16_t>(r.right - r.left),
-                              static_cast<std::uint16_t>(r.bottom - r.top)});
-    }
-    xcb_change_gc(m_connection, m_gc, XCB_GC_FOREGROUND, &color);
-    xcb_poly_fill_rectangle(m_connection, window, m_gc, static_cast<std::uint32_t>(rectangles.size()),
-                            rectangles.data());
-    xcb_flush(m_connection);
 }
 
 void ShmPresenter::Drain()

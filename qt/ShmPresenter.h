@@ -21,8 +21,10 @@
 //
 // It talks to the display over a connection of its own. The animator's
 // worker shows each frame through it (Show, then AwaitShown before it draws
-// again), and the user-interface thread puts exposed areas (PutNow, Fill);
-// each call takes the presenter's lock, and no call waits while holding it.
+// again), and the user-interface thread puts exposed areas (PutNow, Fill),
+// which return only once the server has handled them: Qt may destroy the
+// window on its own connection right after. Each call takes the presenter's
+// lock, and no call waits while holding it.
 // Memory freed on any thread is detached from the server at the next put,
 // which the server handles after every put that read it.
 //
@@ -46,8 +48,6 @@ public:
     // be had (such a picture cannot be put). It must be freed before this.
     [[nodiscard]] PixelAllocator Allocator();
 
-    [[nodiscard]] bool IsWorking() const;
-
     // Puts `area` of `picture` at the same place in `window`, to be read by
     // the server later; AwaitShown waits for that. One at a time, from one
     // thread. False, sending nothing, when the picture is not in shared
@@ -58,8 +58,9 @@ public:
     void AwaitShown(const std::stop_token& stop);
     // Puts `area` of `picture` and returns only once the server has read it.
     [[nodiscard]] bool PutNow(xcb_window_t window, const BackBuffer& picture, std::span<const PixelRect> area);
-    // Fills `area` of `window` with a 0x00RRGGBB colour.
-    void Fill(xcb_window_t window, std::uint32_t color, std::span<const PixelRect> area);
+    // Fills `area` of `window` with a 0x00RRGGBB colour and returns only once
+    // the server has done it. False when the path no longer works.
+    [[nodiscard]] bool Fill(xcb_window_t window, std::uint32_t color, std::span<const PixelRect> area);
 
 private:
     class SharedPixels;
@@ -69,6 +70,11 @@ private:
     [[nodiscard]] std::unique_ptr<PixelMemory> Allocate(std::size_t words);
     // From the thread that frees the memory: detach `segment` soon.
     void Retire(std::uint32_t segment);
+
+    // Returns once the server has handled every request sent so far, and
+    // what it sent back too; false when the path no longer works. Without
+    // m_lock held.
+    [[nodiscard]] bool AwaitHandled();
 
     // These with m_lock held.
     void DetachRetired();
@@ -82,7 +88,7 @@ private:
     const std::uint8_t m_completionEvent;
     xcb_gcontext_t m_gc = 0;
 
-    mutable std::mutex m_lock;
+    std::mutex m_lock;
     bool m_working = true;      // under m_lock
     bool m_showPending = false; // under m_lock: a Show not yet answered
 
