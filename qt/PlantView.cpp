@@ -182,6 +182,8 @@ void PlantView::PutExposed(const QRegion& area)
     m_animator.ReadPicture([&](const BackBuffer* buffer) {
         const auto window = m_surface->winId();
         if (buffer == nullptr || !buffer->HasPixels() || QSize(buffer->Width(), buffer->Height()) != m_deviceSize) {
+            // Under the picture's lock, like the put: no frame of the new
+            // size can reach the window before this background does.
             shown = m_presenter->Fill(window, PlantAnimator::kStyle.backColor.value, exposed);
             return;
         }

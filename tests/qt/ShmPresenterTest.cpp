@@ -11,6 +11,7 @@
 #include <xcb/xcb.h>
 
 #include "BackBuffer.h"
+#include "BufferTestSupport.h"
 #include "RowName.h"
 #include "ShmPresenter.h"
 
@@ -80,7 +81,7 @@ std::unique_ptr<BackBuffer> Gradient(ShmPresenter& presenter)
     auto picture = std::make_unique<BackBuffer>(kWidth, kHeight, BackBuffer::Tracking::Off, presenter.Allocator());
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
-            picture->Bits()[y * picture->Stride() + x] = BackBuffer::kOpaque | (x << 16) | (y << 8) | (x ^ y);
+            PixelAt(*picture, x, y) = BackBuffer::kOpaque | (x << 16) | (y << 8) | (x ^ y);
         }
     }
     return picture;
@@ -90,7 +91,7 @@ struct DrawRow {
     std::string name;
     std::function<bool(ShmPresenter&, xcb_window_t, const BackBuffer&)> draw;
     // What the window shows at (x, y) inside the area drawn.
-    std::function<std::uint32_t(const BackBuffer&, int, int)> expected;
+    std::function<std::uint32_t(BackBuffer&, int, int)> expected;
 };
 
 class ShmPresenterDraws : public testing::TestWithParam<DrawRow> {};
@@ -129,20 +130,18 @@ TEST_P(ShmPresenterDraws, ReturnsOnlyOnceTheServerHasDrawnTheArea)
 
 const PixelRect kAreas[] = {kArea};
 
-INSTANTIATE_TEST_SUITE_P(Calls, ShmPresenterDraws,
-                         testing::Values(DrawRow{"PutNow",
-                                                 [](ShmPresenter& presenter, xcb_window_t window,
-                                                    const BackBuffer& picture) {
-                                                     return presenter.PutNow(window, picture, kAreas);
-                                                 },
-                                                 [](const BackBuffer& picture, int x, int y) {
-                                                     return picture.Bits()[y * picture.Stride() + x] & 0xFFFFFFU;
-                                                 }},
-                                         DrawRow{"Fill",
-                                                 [](ShmPresenter& presenter, xcb_window_t window, const BackBuffer&) {
-                                                     return presenter.Fill(window, kFillColor, kAreas);
-                                                 },
-                                                 [](const BackBuffer&, int, int) { return kFillColor; }}),
-                         RowName());
+INSTANTIATE_TEST_SUITE_P(
+    Calls, ShmPresenterDraws,
+    testing::Values(DrawRow{"PutNow",
+                            [](ShmPresenter& presenter, xcb_window_t window, const BackBuffer& picture) {
+                                return presenter.PutNow(window, picture, kAreas);
+                            },
+                            [](BackBuffer& picture, int x, int y) { return PixelAt(picture, x, y) & 0xFFFFFFU; }},
+                    DrawRow{"Fill",
+                            [](ShmPresenter& presenter, xcb_window_t window, const BackBuffer&) {
+                                return presenter.Fill(window, kFillColor, kAreas);
+                            },
+                            [](BackBuffer&, int, int) { return kFillColor; }}),
+    RowName());
 
 } // namespace
