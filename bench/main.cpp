@@ -1,7 +1,10 @@
+#include <array>
+#include <chrono>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -105,6 +108,34 @@ void WholeFrame(benchmark::State& state)
     });
 }
 
+// The same frames as the window meets them: each after a rest of argument 2
+// milliseconds, untimed. Back to back (rest 0) a frame finds the picture it
+// fades still in the caches; after the window's 20 ms of rest much of it may
+// have left them, and the frame costs what it costs in the running program.
+// Both rows draw the same frames from the same settled picture.
+void FrameAfterRest(benchmark::State& state)
+{
+    BenchPicture picture(state);
+    PlantMotion motion(kSeed);
+    const PlantStyle style;
+    SegmentList segments;
+    const auto draw = [&](BackBuffer& buffer) { DrawFrame(buffer, motion.NextFrame(), style, kDefaultFade, segments); };
+    // Long enough for the picture's noise to settle into trails.
+    constexpr int kSettlingFrames = 100;
+    for (int frame = 0; frame < kSettlingFrames; ++frame) {
+        draw(picture.Buffer());
+    }
+    const std::chrono::milliseconds rest(state.range(2));
+    picture.Run(state, [&](BackBuffer& buffer, std::int64_t) {
+        if (rest.count() > 0) {
+            state.PauseTiming();
+            std::this_thread::sleep_for(rest);
+            state.ResumeTiming();
+        }
+        draw(buffer);
+    });
+}
+
 // Turns spread over the plant's -120..120 degrees, visited in a scattered
 // order so that the quadrant SinCos picks cannot be foretold.
 std::vector<double> TurnAngles()
@@ -168,10 +199,22 @@ void ToYuv(benchmark::State& state)
     });
 }
 
+constexpr std::array<std::pair<int, int>, 3> kSizes{{{469, 339}, {1920, 1080}, {3840, 2160}}};
+
 void AtEverySize(benchmark::internal::Benchmark* benchmark)
 {
-    for (const auto& [width, height] : {std::pair{469, 339}, std::pair{1920, 1080}, std::pair{3840, 2160}}) {
+    for (const auto& [width, height] : kSizes) {
         benchmark->Args({width, height});
+    }
+}
+
+// Back to back, and after the window's rest between frames.
+void AtEverySizeAndRest(benchmark::internal::Benchmark* benchmark)
+{
+    for (const auto& [width, height] : kSizes) {
+        for (const int restMs : {0, 20}) {
+            benchmark->Args({width, height, restMs});
+        }
     }
 }
 
@@ -189,6 +232,9 @@ int main(int argc, char** argv)
     Register("CopyBaseline", CopyBaseline)->Apply(AtEverySize);
     Register("BuildPlant", BuildPlant);
     Register("DrawFrame", WholeFrame)->Apply(AtEverySize);
+    // A fixed count: at a frame per 20 ms a timed half second would take minutes.
+    constexpr int kRestedFrames = 250;
+    Register("FrameAfterRest", FrameAfterRest)->Iterations(kRestedFrames)->Apply(AtEverySizeAndRest);
     Register("SinCos", CorrectlyRoundedSinCos);
     Register("SinCosLibrary", LibrarySinCos);
     Register("NextFrame", NextFrame);
