@@ -97,23 +97,11 @@ void BuildPlant(benchmark::State& state)
 }
 
 // The frame as the window draws it: the rules glide from frame to frame.
+// Each frame comes after a rest of argument 2 milliseconds, untimed. Back to
+// back (rest 0) a frame finds the picture it fades still in the caches; after
+// the window's 20 ms of rest much of it may have left them, and the frame
+// costs what it costs in the running program.
 void WholeFrame(benchmark::State& state)
-{
-    BenchPicture picture(state);
-    PlantMotion motion(kSeed);
-    const PlantStyle style;
-    SegmentList segments;
-    picture.Run(state, [&](BackBuffer& buffer, std::int64_t) {
-        DrawFrame(buffer, motion.NextFrame(), style, kDefaultFade, segments);
-    });
-}
-
-// The same frames as the window meets them: each after a rest of argument 2
-// milliseconds, untimed. Back to back (rest 0) a frame finds the picture it
-// fades still in the caches; after the window's 20 ms of rest much of it may
-// have left them, and the frame costs what it costs in the running program.
-// Both rows draw the same frames from the same settled picture.
-void FrameAfterRest(benchmark::State& state)
 {
     BenchPicture picture(state);
     PlantMotion motion(kSeed);
@@ -208,13 +196,10 @@ void AtEverySize(benchmark::internal::Benchmark* benchmark)
     }
 }
 
-// Back to back, and after the window's rest between frames.
-void AtEverySizeAndRest(benchmark::internal::Benchmark* benchmark)
+void AtEverySizeWithRest(benchmark::internal::Benchmark* benchmark, int restMs)
 {
     for (const auto& [width, height] : kSizes) {
-        for (const int restMs : {0, 20}) {
-            benchmark->Args({width, height, restMs});
-        }
+        benchmark->Args({width, height, restMs});
     }
 }
 
@@ -231,10 +216,14 @@ int main(int argc, char** argv)
     Register("FadeLiteral", FadeLiteral)->Apply(AtEverySize);
     Register("CopyBaseline", CopyBaseline)->Apply(AtEverySize);
     Register("BuildPlant", BuildPlant);
-    Register("DrawFrame", WholeFrame)->Apply(AtEverySize);
+    Register("DrawFrame", WholeFrame)->Apply([](benchmark::internal::Benchmark* benchmark) {
+        AtEverySizeWithRest(benchmark, 0);
+    });
     // A fixed count: at a frame per 20 ms a timed half second would take minutes.
     constexpr int kRestedFrames = 250;
-    Register("FrameAfterRest", FrameAfterRest)->Iterations(kRestedFrames)->Apply(AtEverySizeAndRest);
+    Register("DrawFrameAfterRest", WholeFrame)
+        ->Iterations(kRestedFrames)
+        ->Apply([](benchmark::internal::Benchmark* benchmark) { AtEverySizeWithRest(benchmark, 20); });
     Register("SinCos", CorrectlyRoundedSinCos);
     Register("SinCosLibrary", LibrarySinCos);
     Register("NextFrame", NextFrame);
