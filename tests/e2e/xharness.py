@@ -32,13 +32,17 @@ def check(condition, message):
         raise Failure(message)
 
 
-def run_test(body):
-    """Runs body(path of the program); a failure prints its message and exits 1."""
-    missing = [tool for tool in ("Xvfb", "xdotool", "xwininfo", "import") if not shutil.which(tool)]
+X_TOOLS = ("Xvfb", "xdotool", "xwininfo", "import")
+
+
+def run_test(body, tools=X_TOOLS):
+    """Runs body(paths given on the command line, the program's first); a
+    failure prints its message and exits 1."""
+    missing = [tool for tool in tools if not shutil.which(tool)]
     if missing:
         sys.exit(f"missing {', '.join(missing)}: scripts/setup.sh installs them")
     try:
-        body(sys.argv[1])
+        body(*sys.argv[1:])
     except Failure as failure:
         sys.exit(f"FAILED: {failure}")
     print("passed")
