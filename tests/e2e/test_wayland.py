@@ -117,7 +117,7 @@ def body(path, render_path):
         frames = os.path.join(work, "rendered")
         subprocess.run([render_path, "--seed", str(seed), "--frames", str(begun_after), "--size",
                         f"{width}x{height}", "--png-sequence", frames], check=True, timeout=120)
-        # The newest first: the screen is seldom more than a frame behind.
+        # The newest first: the screen shows one of the last frames begun before it was taken.
         for number in range(begun_after, max(begun_before - LAG, 1) - 1, -1):
             name = os.path.join(frames, f"frame-{number - 1:06d}.png")
             rendered = Picture(subprocess.run(["convert", name, "-depth", "8", "ppm:-"], check=True,
