@@ -8,11 +8,10 @@ said once, and Qt's is taken."""
 import glob
 import os
 import re
-import subprocess
 import tempfile
 import time
 
-from xharness import Picture, Program, RawX, XServer, check, random_seed, run_test
+from xharness import Program, RawX, XServer, check, png_picture, random_seed, run_test
 
 LOCAL = "local"
 OVER_TCP = "tcp"
@@ -49,8 +48,7 @@ def saved_picture(server, home):
     while not (saved := glob.glob(os.path.join(home, "Pictures", "*.png"))) and time.monotonic() < deadline:
         time.sleep(0.05)
     check(len(saved) == 1, f"Ctrl+S saved {saved}")
-    return Picture(subprocess.run(["convert", saved[0], "-depth", "8", "ppm:-"], check=True, capture_output=True,
-                                  timeout=20).stdout)
+    return png_picture(saved[0])
 
 
 def shown_as_saved(path, case, seed):

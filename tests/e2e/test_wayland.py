@@ -11,7 +11,8 @@ import subprocess
 import tempfile
 import time
 
-from xharness import BACKGROUND, Failure, Picture, check, random_seed, run_test, sanitizer_report
+from xharness import (BACKGROUND, Failure, check, png_picture, private_runtime, random_seed, run_test,
+                      sanitizer_report)
 
 SCREEN = (800, 600)
 # Frames the screen may lag behind the frames begun: a paint collects the
@@ -24,8 +25,7 @@ class Weston:
     """A headless Weston on a private socket, with its screenshooter allowed."""
 
     def __init__(self):
-        self._runtime = tempfile.TemporaryDirectory()
-        os.chmod(self._runtime.name, 0o700)
+        self._runtime = private_runtime()
         self.env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
         self.env.update(XDG_RUNTIME_DIR=self._runtime.name, WAYLAND_DISPLAY="quillbrook-test")
         self._errors = tempfile.TemporaryFile()
@@ -57,8 +57,7 @@ class Weston:
             subprocess.run(["weston-screenshooter"], env=self.env, cwd=folder, check=True, timeout=20)
             shots = glob.glob(os.path.join(folder, "*.png"))
             check(len(shots) == 1, f"the screenshooter wrote {shots}")
-            return Picture(subprocess.run(["convert", shots[0], "-depth", "8", "ppm:-"], check=True,
-                                          capture_output=True, timeout=20).stdout)
+            return png_picture(shots[0])
 
 
 def lines_in(path):
@@ -120,9 +119,7 @@ def body(path, render_path):
         # The newest first: the screen shows one of the last frames begun before it was taken.
         for number in range(begun_after, max(begun_before - LAG, 1) - 1, -1):
             name = os.path.join(frames, f"frame-{number - 1:06d}.png")
-            rendered = Picture(subprocess.run(["convert", name, "-depth", "8", "ppm:-"], check=True,
-                                              capture_output=True, timeout=20).stdout)
-            if rendered.pixels == shown:
+            if png_picture(name).pixels == shown:
                 print(f"the {width}x{height} view shows frame {number}; {begun_after} had begun")
                 return
         raise Failure(f"the {width}x{height} view at {left},{top} shows none of frames "

@@ -66,6 +66,14 @@ def sanitizer_report(errors, leaks=True):
     return ""
 
 
+def private_runtime():
+    """A runtime folder (XDG_RUNTIME_DIR) only its owner can enter, as a
+    display server and its clients expect."""
+    runtime = tempfile.TemporaryDirectory()
+    os.chmod(runtime.name, 0o700)
+    return runtime
+
+
 class XServer:
     def __init__(self, screen="1280x1024x24", options=("-nolisten", "tcp")):
         """`screen` is the first screen's size; "-screen 1 WxHxD" after it adds another.
@@ -88,8 +96,7 @@ class XServer:
                 break
             self._xvfb.wait()  # the number was taken: another one
         check(self.number.isdigit(), "Xvfb did not start")
-        self._runtime = tempfile.TemporaryDirectory()
-        os.chmod(self._runtime.name, 0o700)
+        self._runtime = private_runtime()
         self.env = {k: v for k, v in os.environ.items() if k not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
         self.env.update(DISPLAY=f":{self.number}", XDG_RUNTIME_DIR=self._runtime.name)
 
@@ -122,6 +129,12 @@ class Picture:
         """The pixels above the panel strip, `margin` pixels in from its edges."""
         return [self.pixel(x, y) for y in range(margin, self.height - PANEL_HEIGHT - margin)
                 for x in range(margin, self.width - margin)]
+
+
+def png_picture(path):
+    """The PNG file at `path` as a Picture."""
+    return Picture(subprocess.run(["convert", path, "-depth", "8", "ppm:-"], check=True, capture_output=True,
+                                  timeout=20).stdout)
 
 
 class Program:
