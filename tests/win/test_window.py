@@ -11,7 +11,7 @@ import subprocess
 import tempfile
 import time
 
-from wineharness import Picture, WineProgram, XServer, check, end_wine, plant_over_background, run_test, wine_env
+from wineharness import WineProgram, XServer, check, end_wine, plant_over_background, png_picture, run_test, wine_env
 
 
 def sizes(line):
@@ -24,8 +24,7 @@ def rendered(render, frames, size):
         png = os.path.join(folder, "plant.png")
         subprocess.run([render, "--seed", "42", "--frames", str(frames), "--size", size, "--slider", "150", "--png",
                         png], check=True, capture_output=True, timeout=60)
-        return Picture(subprocess.run(["convert", png, "-depth", "8", "ppm:-"], check=True, capture_output=True,
-                                      timeout=60).stdout)
+        return png_picture(png)
 
 
 def same_as_linux(program, picture, edge, size):

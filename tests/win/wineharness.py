@@ -10,7 +10,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from xharness import BACKGROUND, DEPTH_COLOURS, Failure, Picture, Program, XServer, check  # noqa: E402,F401
+from xharness import BACKGROUND, DEPTH_COLOURS, Failure, Picture, Program, XServer, check, png_picture  # noqa: E402,F401
 
 
 def wine_env(server):
