@@ -9,16 +9,17 @@ set -euo pipefail
 source_dir=$1
 build_dir=$2
 id=org.quillbrook.Quillbrook
+metainfo=$build_dir/$id.metainfo.xml
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
-appstreamcli validate --no-net --strict "$source_dir/res/$id.metainfo.xml" >/dev/null ||
-  fail "$(appstreamcli validate --no-net --strict "$source_dir/res/$id.metainfo.xml")"
+appstreamcli validate --no-net --strict "$metainfo" >/dev/null ||
+  fail "$(appstreamcli validate --no-net --strict "$metainfo")"
 for entry in "$source_dir/res/$id.desktop" "$source_dir/res/screensaver/quillbrook.desktop"; do
   # Hints (a screensaver entry has no menu category) are not faults.
   report=$(desktop-file-validate "$entry" 2>&1) || fail "$entry: $report"
   ! grep -E "(error|warning):" <<<"$report" || fail "$entry: $report"
 done
-grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$source_dir/res/$id.metainfo.xml" ||
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
   fail "the metainfo does not launch $id.desktop"
 grep -qx "Icon=$id" "$source_dir/res/$id.desktop" || fail "the desktop entry's icon is not $id"
 
