@@ -19,7 +19,6 @@ public:
     ScreenSaverInhibition& operator=(const ScreenSaverInhibition&) = delete;
 
     void Hold(bool held);
-    [[nodiscard]] bool IsHeld() const { return m_held; }
 
 private:
     void Release(std::uint32_t cookie);

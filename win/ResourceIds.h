@@ -1,6 +1,6 @@
 #pragma once
 
-// Numbers of the resources in Quillbrook.rc, shared with the code.
+// Numbers of the resources in Quillbrook.rc.in, shared with the code.
 #define IDD_MAIN_DIALOG 102
 #define IDR_MAINFRAME 128
 #define IDD_CONTROL_PANEL 129
@@ -9,7 +9,6 @@
 
 #define IDC_FADE_SLIDER 1000
 #define IDC_FADE_LABEL 1001
-#define IDC_SETTINGS_PANEL 1002
 
 // Commands of the keys the dialog manager leaves alone.
 #define IDM_HELP 0xE146
