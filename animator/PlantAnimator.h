@@ -53,8 +53,6 @@ public:
     using Clock = std::chrono::steady_clock;
 
     static constexpr PlantStyle kStyle{};
-    // What the slider's starting value, 150, gives.
-    static constexpr std::uint8_t kInitialFade = 64;
 
     // `window` must outlive the worker; `tracking` can switch off the
     // skipping of settled tiles, for measuring; `allocate` makes the memory
@@ -112,7 +110,7 @@ private:
         int width = 0;
         int height = 0;
         std::uint64_t sizeGeneration = 0; // one more with every OnSize
-        std::uint8_t fade = kInitialFade;
+        std::uint8_t fade = 255;          // until the window sets its slider's fade, as it does before a frame
         bool seen = false;
         bool paused = false;
     };

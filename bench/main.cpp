@@ -13,6 +13,7 @@
 #include "BenchPicture.h"
 #include "DrawFrame.h"
 #include "FadeKernel.h"
+#include "FadeSlider.h"
 #include "PlantAnimator.h"
 #include "PlantBuilder.h"
 #include "PlantMotion.h"
@@ -25,7 +26,7 @@
 
 namespace {
 
-constexpr std::uint8_t kDefaultFade = PlantAnimator::kInitialFade;
+constexpr std::uint8_t kDefaultFade = FadeSlider::FadeFor(FadeSlider::kStart);
 constexpr std::int32_t kSeed = 1733668800;
 
 // The fade cases take turns between the background and white, so the picture

@@ -7,11 +7,12 @@
 #include "BackBuffer.h"
 #include "DrawFrame.h"
 #include "DumpWriter.h"
+#include "FadeSlider.h"
+#include "HelpText.h"
 #include "Interruption.h"
 #include "PlantMotion.h"
 #include "PngWriter.h"
 #include "ProgressBar.h"
-#include "SliderFade.h"
 #include "SvgWriter.h"
 #include "VideoFormat.h"
 #include "Y4mWriter.h"
@@ -232,7 +233,7 @@ RenderJob::Outcome RenderJob::Render()
         m_progress.emplace(m_errors, o.frames, ProgressBar::Clock::now());
     }
     PlantMotion motion(m_seed);
-    const std::uint8_t fade = FadeFromSlider(o.slider);
+    const std::uint8_t fade = FadeSlider::FadeFor(o.slider);
     const PlantStyle style;
     SegmentList segments;
     for (long long frame = 0; frame < o.frames; ++frame) {
@@ -282,9 +283,8 @@ RenderJob::Outcome RenderJob::WritePictures()
         return FailedWriting(*png, png->file->Failure().empty() ? Reason(ENOMEM) : png->file->Failure());
     }
     if (Output* svg = Find("--svg")) {
-        const std::string description = "quillbrook-render --seed " + std::to_string(m_seed) + " --frames " +
-                                        std::to_string(o.frames) + " --size " + std::to_string(o.width) + "x" +
-                                        std::to_string(o.height) + " --slider " + std::to_string(o.slider);
+        const std::string description =
+            RenderCommand({m_seed, static_cast<std::uint64_t>(o.frames), o.width, o.height, o.slider});
         const std::string text = SvgWriter::Picture(m_lastRules, o.width, o.height, PlantStyle{}, description);
         if (svg->file->write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
             return FailedWriting(*svg, svg->file->Failure());

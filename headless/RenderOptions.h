@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "FadeSlider.h"
 #include "FramePacer.h"
 
 // What one run of the command-line renderer does. The defaults are the
@@ -19,7 +20,7 @@ struct RenderOptions {
     int frames = 100;
     int width = 469;
     int height = 340;
-    int slider = 150;
+    int slider = FadeSlider::kStart;
 
     // Empty: not written. A dump path of "-" is standard output.
     std::string png;

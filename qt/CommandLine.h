@@ -7,14 +7,13 @@
 #include <QString>
 #include <QStringList>
 
+#include "FadeSlider.h"
 #include "ParsedCommandLine.h"
 
 // How the window program was asked to run.
 struct WindowOptions {
-    static constexpr int kDefaultSlider = 150;
-
     std::optional<std::int32_t> seed; // none: the calendar clock
-    int slider = kDefaultSlider;
+    int slider = FadeSlider::kStart;
     bool fullScreen = false;
     QString screen; // a number or a name; empty: where the system puts it
     bool allScreens = false;

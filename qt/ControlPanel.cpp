@@ -26,10 +26,10 @@ void ControlPanel::Create(QWidget* parent, int start)
     {
         // Setting up is not a move of the slider: the one report follows.
         const QSignalBlocker quiet(m_slider);
-        m_slider.setRange(0, 200);
-        m_slider.setTickInterval(25);
-        m_slider.setPageStep(25);
-        m_slider.setSingleStep(5);
+        m_slider.setRange(FadeSlider::kMinimum, FadeSlider::kMaximum);
+        m_slider.setTickInterval(FadeSlider::kTickInterval);
+        m_slider.setPageStep(FadeSlider::kPageStep);
+        m_slider.setSingleStep(FadeSlider::kLineStep);
         m_slider.setValue(start);
     }
     UpdateValue();
@@ -39,7 +39,7 @@ void ControlPanel::Create(QWidget* parent, int start)
 void ControlPanel::UpdateValue()
 {
     const int value = m_slider.value();
-    const QString text = QStringLiteral("\u00B5g (0 - 200): ") + QString::number(value) + QStringLiteral(" \u00B5g");
+    const QString text = QString::fromStdString(FadeSlider::LabelFor(value));
     m_label.setText(text);
     // A screen reader announces the slider as the label reads.
     m_slider.setAccessibleDescription(text);

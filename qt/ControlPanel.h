@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QWidget>
 
+#include "FadeSlider.h"
 #include "TrackbarSlider.h"
 
 // The strip along the bottom of the main window: a slider (0 to 200) that
@@ -16,12 +17,10 @@ class ControlPanel : public QWidget {
 public:
     explicit ControlPanel(QWidget* parent = nullptr);
 
-    static constexpr int kStartValue = 150;
-
     // Makes the panel a child of `parent`, sets up its controls with the
     // slider at `start` and reports that value: connect to ValueReported
     // before this.
-    void Create(QWidget* parent, int start = kStartValue);
+    void Create(QWidget* parent, int start = FadeSlider::kStart);
 
 signals:
     // The slider's position: once at creation, then after every move.

@@ -2,13 +2,13 @@
 
 #include <QCoreApplication>
 
-#include "SliderFade.h"
+#include "FadeSlider.h"
 
 EmbeddedPlant::EmbeddedPlant(std::int32_t seed, int slider) : m_view(seed)
 {
     m_view.setFrameStyle(QFrame::NoFrame);
     m_view.setWindowFlag(Qt::FramelessWindowHint);
-    m_view.Animator().SetFade(FadeFromSlider(slider));
+    m_view.Animator().SetFade(FadeSlider::FadeFor(slider));
 }
 
 bool EmbeddedPlant::Show(std::optional<quint32> window, X11WindowWatch& watch, std::string& error)

@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include "EmbeddedPlant.h"
+#include "MonitorSeed.h"
 #include "PlantDialog.h"
 #include "QuitOnSignals.h"
 #include "X11WindowWatch.h"
@@ -97,9 +98,8 @@ int PlantApp::Run(const WindowOptions& options)
         const QList<QScreen*> screens = options.allScreens ? QGuiApplication::screens() : QList<QScreen*>{screen};
         std::vector<std::unique_ptr<PlantDialog>> dialogs;
         for (QScreen* on : screens) {
-            // Wrapping, not overflowing, past the largest seed.
-            const auto ownSeed = static_cast<std::int32_t>(static_cast<std::uint32_t>(seed) + dialogs.size());
-            auto& dialog = dialogs.emplace_back(std::make_unique<PlantDialog>(ownSeed, options.slider));
+            auto& dialog =
+                dialogs.emplace_back(std::make_unique<PlantDialog>(MonitorSeed(seed, dialogs.size()), options.slider));
             // Closing any window ends the program, as does destroying it from outside.
             connect(dialog.get(), &QDialog::finished, this, [] { QCoreApplication::exit(0); });
             Place(*dialog, on, options.fullScreen || options.allScreens);

@@ -13,8 +13,9 @@
 
 #include "DialogTemplates.h"
 #include "DialogUnits.h"
+#include "FadeSlider.h"
+#include "HelpText.h"
 #include "PngWriter.h"
-#include "SliderFade.h"
 
 PlantDialog::PlantDialog(std::int32_t seed, int slider, QWidget* parent)
     // A main window rather than a transient dialog: it gets a taskbar entry
@@ -53,7 +54,7 @@ void PlantDialog::CreateChildren(int slider)
 void PlantDialog::OnSliderValue(int value)
 {
     m_sliderValue = value;
-    m_view.Animator().SetFade(FadeFromSlider(value));
+    m_view.Animator().SetFade(FadeSlider::FadeFor(value));
 }
 
 void PlantDialog::changeEvent(QEvent* event)
@@ -199,33 +200,21 @@ void PlantDialog::ToggleFullScreen()
 void PlantDialog::ShowHelp()
 {
     const PlantAnimator& animator = m_view.Animator();
-    const QString seed = QString::number(animator.Seed());
     // What is on the screen now, frame for frame, unless the window was
     // resized or the slider moved while it grew.
     const QSize size = m_view.PictureSize();
-    const QString command =
-        QStringLiteral("quillbrook-render --seed %1 --frames %2 --size %3x%4 --slider %5 --png plant.png")
-            .arg(seed)
-            .arg(std::max<std::uint64_t>(animator.FramesRendered(), 1))
-            .arg(size.width())
-            .arg(size.height())
-            .arg(m_sliderValue);
-    QMessageBox box(QMessageBox::NoIcon, tr("About Quillbrook"),
-                    tr("<p><b>Quillbrook</b> %1</p>"
-                       "<p>An endlessly changing fractal plant.</p>"
-                       "<p>The slider sets how long the plant's trails last: at 0 every frame "
-                       "starts afresh, at 200 nothing fades.</p>"
-                       "<p>Slider keys:<br>Left or Up &minus;5, Right or Down +5<br>"
-                       "Page Up &minus;25, Page Down +25<br>Home 0, End 200</p>"
-                       "<p>Space pauses and resumes the plant.<br>"
-                       "F11 or a double-click on the plant: full screen on or off.<br>"
-                       "Ctrl+S saves the picture in your pictures folder.<br>"
-                       "Escape leaves full screen, else it closes the window, as Enter does.</p>"
-                       "<p>This run's plant grows from seed %2. The picture on the screen, "
-                       "rendered without a window:</p>"
-                       "<p style=\"white-space:pre\"><code>%3</code></p>")
-                        .arg(QStringLiteral(QUILLBROOK_VERSION), seed, command),
-                    QMessageBox::Ok, this);
+    const HelpText help = WindowHelp(QUILLBROOK_VERSION,
+                                     {animator.Seed(), std::max<std::uint64_t>(animator.FramesRendered(), 1),
+                                      size.width(), size.height(), m_sliderValue},
+                                     true);
+    QString html;
+    for (const std::string& paragraph : help.paragraphs) {
+        html += QStringLiteral("<p>") + QString::fromStdString(paragraph).toHtmlEscaped().replace('\n', "<br>") +
+                QStringLiteral("</p>");
+    }
+    html += QStringLiteral("<p style=\"white-space:pre\"><code>") +
+            QString::fromStdString(help.command).toHtmlEscaped() + QStringLiteral("</code></p>");
+    QMessageBox box(QMessageBox::NoIcon, tr("About Quillbrook"), html, QMessageBox::Ok, this);
     box.setIconPixmap(windowIcon().pixmap(32, 32));
     // The seed and the command are there to be copied.
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);

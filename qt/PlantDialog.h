@@ -18,7 +18,7 @@ class PlantDialog : public QDialog {
 
 public:
     // The plant grows from `seed`; the slider starts at `slider`.
-    explicit PlantDialog(std::int32_t seed = PlantMotion::ClockSeed(), int slider = ControlPanel::kStartValue,
+    explicit PlantDialog(std::int32_t seed = PlantMotion::ClockSeed(), int slider = FadeSlider::kStart,
                          QWidget* parent = nullptr);
 
 protected:

@@ -8,7 +8,7 @@
 # system's headers too.
 set -euo pipefail
 root=${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-core_folders=(geometry morph render animator)
+core_folders=(geometry morph render animator shell)
 # Headers of the compiler itself, for the fade's vector kernels.
 allowed_system=(immintrin.h emmintrin.h)
 

@@ -5,13 +5,14 @@
 #include <span>
 #include <string>
 
+#include "FadeSlider.h"
 #include "NumberOption.h"
 #include "ParsedCommandLine.h"
 
 // How the window program was asked to run.
 struct WindowOptions {
     std::optional<std::int32_t> seed; // none: the calendar clock
-    int slider = 150;
+    int slider = FadeSlider::kStart;
     bool fullScreen = false;
     // Print the layout and every label text to standard output, for tests.
     bool report = false;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ConsoleText.h"
 #include "ResourceIds.h"
 
 bool ControlPanel::Create(HWND parent, PanelListener& listener, int value)
@@ -41,22 +42,17 @@ HWND ControlPanel::Slider() const
 void ControlPanel::SetUpSlider(int value)
 {
     const HWND slider = Slider();
-    SendMessageW(slider, TBM_SETRANGEMIN, FALSE, 0);
-    SendMessageW(slider, TBM_SETRANGEMAX, FALSE, 200);
-    SendMessageW(slider, TBM_SETTICFREQ, 25, 0);
-    SendMessageW(slider, TBM_SETPAGESIZE, 0, 25);
-    SendMessageW(slider, TBM_SETLINESIZE, 0, 5);
+    SendMessageW(slider, TBM_SETRANGEMIN, FALSE, FadeSlider::kMinimum);
+    SendMessageW(slider, TBM_SETRANGEMAX, FALSE, FadeSlider::kMaximum);
+    SendMessageW(slider, TBM_SETTICFREQ, FadeSlider::kTickInterval, 0);
+    SendMessageW(slider, TBM_SETPAGESIZE, 0, FadeSlider::kPageStep);
+    SendMessageW(slider, TBM_SETLINESIZE, 0, FadeSlider::kLineStep);
     SendMessageW(slider, TBM_SETPOS, TRUE, value);
 }
 
 int ControlPanel::Value() const
 {
     return static_cast<int>(SendMessageW(Slider(), TBM_GETPOS, 0, 0));
-}
-
-std::wstring ControlPanel::LabelFor(int value)
-{
-    return L"\u00B5g (0 - 200): " + std::to_wstring(value) + L" \u00B5g";
 }
 
 std::wstring ControlPanel::LabelText() const
@@ -70,7 +66,7 @@ std::wstring ControlPanel::LabelText() const
 void ControlPanel::UpdateValue()
 {
     const int value = Value();
-    SetDlgItemTextW(m_window, IDC_FADE_LABEL, LabelFor(value).c_str());
+    SetDlgItemTextW(m_window, IDC_FADE_LABEL, ConsoleText::Wide(FadeSlider::LabelFor(value)).c_str());
     if (m_listener != nullptr) {
         m_listener->OnSliderValue(value);
     }

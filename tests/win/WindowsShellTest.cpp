@@ -8,7 +8,9 @@
 #include "RowName.h"
 
 #include "CommandLine.h"
+#include "ConsoleText.h"
 #include "ControlPanel.h"
+#include "FadeSlider.h"
 #include "SaverCommand.h"
 #include "SaverSettings.h"
 #include "ScreenSaver.h"
@@ -92,10 +94,10 @@ TEST(WindowCommandLine, ReadsEveryOption)
     EXPECT_TRUE(result.options.report);
 }
 
-TEST(ControlPanel, LabelUsesTheMicroSign)
+// The label reaches the trackbar's window with the micro sign intact.
+TEST(ControlPanel, LabelKeepsTheMicroSign)
 {
-    EXPECT_EQ(ControlPanel::LabelFor(150), L"\u00B5g (0 - 200): 150 \u00B5g");
-    EXPECT_EQ(ControlPanel::LabelFor(0), L"\u00B5g (0 - 200): 0 \u00B5g");
+    EXPECT_EQ(ConsoleText::Wide(FadeSlider::LabelFor(150)), L"\u00B5g (0 - 200): 150 \u00B5g");
 }
 
 TEST(ScreenSaver, OnlyAMoveBeyondTheSlackEndsIt)
@@ -121,7 +123,7 @@ protected:
 
 TEST_F(SaverSetting, StoredValueComesBack)
 {
-    EXPECT_EQ(SaverSettings::LoadSlider(), ControlPanel::kStartValue);
+    EXPECT_EQ(SaverSettings::LoadSlider(), FadeSlider::kStart);
     std::string error;
     ASSERT_TRUE(SaverSettings::SaveSlider(35, error)) << error;
     EXPECT_EQ(SaverSettings::LoadSlider(), 35);
@@ -130,7 +132,7 @@ TEST_F(SaverSetting, StoredValueComesBack)
 TEST_F(SaverSetting, ValueOutOfRangeGivesTheStart)
 {
     Store(201);
-    EXPECT_EQ(SaverSettings::LoadSlider(), ControlPanel::kStartValue);
+    EXPECT_EQ(SaverSettings::LoadSlider(), FadeSlider::kStart);
     Store(200);
     EXPECT_EQ(SaverSettings::LoadSlider(), 200);
 }

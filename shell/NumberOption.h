@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "FadeSlider.h"
+
 // A whole-number value of a command-line option, and the one line that
 // refuses a bad one. Every program that takes a seed or a slider value reads
 // it here, so they all take and refuse the same texts.
@@ -16,7 +18,7 @@ struct NumberRange {
 
 inline constexpr NumberRange kSeedRange{std::numeric_limits<std::int32_t>::min(),
                                         std::numeric_limits<std::int32_t>::max()};
-inline constexpr NumberRange kSliderRange{0, 200};
+inline constexpr NumberRange kSliderRange{FadeSlider::kMinimum, FadeSlider::kMaximum};
 
 // A decimal number within `range`, optionally signed, with nothing before or
 // after it; nothing otherwise.
