@@ -209,8 +209,10 @@ void PlantDialog::ShowHelp()
                                      true);
     QString html;
     for (const std::string& paragraph : help.paragraphs) {
-        html += QStringLiteral("<p>") + QString::fromStdString(paragraph).toHtmlEscaped().replace('\n', "<br>") +
-                QStringLiteral("</p>");
+        const QString text = QString::fromStdString(paragraph).toHtmlEscaped().replace('\n', "<br>");
+        // The first paragraph, the program and its version, stands out.
+        html += html.isEmpty() ? QStringLiteral("<p><b>") + text + QStringLiteral("</b></p>")
+                               : QStringLiteral("<p>") + text + QStringLiteral("</p>");
     }
     html += QStringLiteral("<p style=\"white-space:pre\"><code>") +
             QString::fromStdString(help.command).toHtmlEscaped() + QStringLiteral("</code></p>");
