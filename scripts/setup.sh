@@ -6,7 +6,7 @@ set -euo pipefail
 QUILLBROOK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QUILLBROOK_PACKAGES=(
   g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libxcb1-dev libxcb-shm0-dev libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core librsvg2-bin python3 procps
+  xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core librsvg2-bin python3 python3-xlib procps
   xscreensaver xscreensaver-data-extra weston dbus-daemon scdoc appstream desktop-file-utils man-db fish zsh
   ffmpeg libavformat-dev libavcodec-dev libavutil-dev
 )

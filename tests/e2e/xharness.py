@@ -4,13 +4,16 @@ one (minimising, the close box), RawX sends the requests a manager would."""
 
 import os
 import random
+import select
 import shutil
-import socket
-import struct
 import subprocess
 import sys
 import tempfile
 import time
+
+import Xlib.error
+from Xlib import X, Xutil, display
+from Xlib.protocol import event
 
 BACKGROUND = (0x00, 0x00, 0x80)
 # The plant's six depth colours, trunk to tips.
@@ -195,17 +198,13 @@ class RawX:
     """A bare X11 connection for the few requests a window manager would make."""
 
     def __init__(self, server):
-        self._socket = socket.socket(socket.AF_UNIX)
-        self._socket.connect(f"/tmp/.X11-unix/X{server.number}")
-        self._socket.sendall(struct.pack("<BxHHHHxx", 0x6C, 11, 0, 0, 0))
-        status, _, _, _, extra = struct.unpack("<BBHHH", self._receive(8))
-        setup = self._receive(4 * extra)
-        check(status == 1, "the X server refused the connection")
-        # The first screen's root window follows the vendor string and the pixmap formats.
-        vendor, formats = struct.unpack_from("<H", setup, 16)[0], setup[21]
-        self._root = struct.unpack_from("<I", setup, 32 + (vendor + 3) // 4 * 4 + 8 * formats)[0]
-        self._id_base, self._id_mask = struct.unpack_from("<II", setup, 4)
-        self._ids = 0
+        try:
+            self._display = display.Display(f":{server.number}")
+        except Xlib.error.DisplayError as error:
+            raise Failure(f"the X server refused the connection: {error}") from error
+        self._errors = []
+        self._display.set_error_handler(lambda error, request: self._errors.append(error))
+        self._root = self._display.screen().root
         self._watching_root = False
         self._pings = 0
 
@@ -213,57 +212,42 @@ class RawX:
         return self
 
     def __exit__(self, *_):
-        self._socket.close()
+        self._display.close()
 
-    def _receive(self, size, deadline=None):
-        data = b""
-        while len(data) < size:
-            if deadline is not None:
-                self._socket.settimeout(max(deadline - time.monotonic(), 0.001))
-            try:
-                chunk = self._socket.recv(size - len(data))
-            except socket.timeout:
-                return None
-            finally:
-                self._socket.settimeout(None)
-            check(chunk, "the X server closed the connection")
-            data += chunk
-        return data
+    def _window(self, window):
+        return self._display.create_resource_object("window", int(window))
 
-    def _reply(self):
-        packet = self._receive(32)
-        while packet[0] > 1:  # an event every client gets unasked (MappingNotify)
-            packet = self._receive(32)
-        check(packet[0] == 1, f"X error {packet[1]} for request {packet[10]}")
-        return packet + self._receive(4 * struct.unpack_from("<I", packet, 4)[0])
-
-    def _request(self, *parts):
-        self._socket.sendall(b"".join(parts))
+    def _check_errors(self):
+        errors, self._errors = self._errors, []
+        check(not errors, f"X error: {errors[0] if errors else ''}")
 
     def _sync(self):
-        self._request(struct.pack("<BxH", 43, 1))  # GetInputFocus: a reply after all else
-        self._reply()
+        self._display.sync()  # a round trip: every error of what came before is in
+        self._check_errors()
 
     def _atom(self, name):
-        name = name.encode()
-        padded = name + b"\0" * (-len(name) % 4)
-        self._request(struct.pack("<BxHHxx", 16, 2 + len(padded) // 4, len(name)), padded)
-        return struct.unpack_from("<I", self._reply(), 8)[0]
+        return self._display.intern_atom(name)
 
     def _set_wm_state(self, window, state):
         wm_state = self._atom("WM_STATE")
-        self._request(struct.pack("<BBHIIIBxxxIII", 18, 0, 8, int(window), wm_state, wm_state, 32, 2, state, 0))
+        self._window(window).change_property(wm_state, wm_state, 32, [state, 0])
+
+    def _send_protocol(self, window, protocol, *data):
+        """A WM_PROTOCOLS message to `window`, as a window manager sends it."""
+        message = event.ClientMessage(window=self._window(window), client_type=self._atom("WM_PROTOCOLS"),
+                                      data=(32, [self._atom(protocol), *data, 0, 0, 0, 0][:5]))
+        self._window(window).send_event(message, event_mask=0, propagate=False)
 
     def minimise(self, window):
         """As a window manager minimises: WM_STATE Iconic, then unmapped."""
-        self._set_wm_state(window, 3)
-        self._request(struct.pack("<BxHI", 10, 2, int(window)))
+        self._set_wm_state(window, Xutil.IconicState)
+        self._window(window).unmap()
         self._sync()
 
     def restore(self, window):
         """As a window manager restores a minimised window: WM_STATE Normal, then mapped."""
-        self._set_wm_state(window, 1)
-        self._request(struct.pack("<BxHI", 8, 2, int(window)))
+        self._set_wm_state(window, Xutil.NormalState)
+        self._window(window).map()
         self._sync()
 
     def ping(self, window, timeout):
@@ -274,45 +258,42 @@ class RawX:
         if not self._watching_root:
             # The answer goes to the root window, to whoever watches it (Qt 6.4)
             # or its children (later Qt).
-            self._request(struct.pack("<BxHIII", 2, 4, self._root, 0x800, 0x20000 | 0x80000))
+            self._root.change_attributes(event_mask=X.StructureNotifyMask | X.SubstructureNotifyMask)
             self._watching_root = True
         self._pings += 1
-        event = struct.pack("<BBHII5I", 33, 32, 0, int(window), protocols, ping, self._pings, int(window), 0, 0)
-        self._request(struct.pack("<BxHII", 25, 11, int(window), 0), event)
+        self._send_protocol(window, "_NET_WM_PING", self._pings, int(window))
+        self._display.flush()
         deadline = time.monotonic() + timeout
         while True:
-            packet = self._receive(32, deadline)
-            if packet is None:
+            while self._display.pending_events():
+                answer = self._display.next_event()
+                if (answer.type == X.ClientMessage and answer.window.id == self._root.id
+                        and answer.client_type == protocols and list(answer.data[1][:2]) == [ping, self._pings]):
+                    return True
+            self._check_errors()
+            left = deadline - time.monotonic()
+            if left <= 0:
                 return False
-            check(packet[0] != 0, f"X error {packet[1]} for request {packet[10]}")
-            kind, target, message_type, data0, data1 = struct.unpack_from("<BxxxIIII", packet)
-            if (kind & 0x7F == 33 and target == self._root and message_type == protocols
-                    and data0 == ping and data1 == self._pings):
-                return True
+            select.select([self._display], [], [], left)
 
     def create_window(self, x, y, width, height, background=0x404040):
         """A plain mapped window of this connection's own, as another program
         (a screensaver daemon) would give a hack to draw in; its id."""
-        self._ids += 1
-        window = self._id_base | (self._ids & self._id_mask)
-        # CreateWindow: depth and visual copied from the root, background pixel set.
-        self._request(struct.pack("<BBHIIhhHHHHII", 1, 0, 9, window, self._root, x, y, width, height, 0, 1, 0, 0x2),
-                      struct.pack("<I", background))
-        self._request(struct.pack("<BxHI", 8, 2, window))  # MapWindow
+        window = self._root.create_window(x, y, width, height, 0, X.CopyFromParent, X.InputOutput,
+                                          X.CopyFromParent, background_pixel=background)
+        window.map()
         self._sync()
-        return window
+        return window.id
 
     def resize(self, window, width, height):
-        self._request(struct.pack("<BxHIHxxII", 12, 5, window, 0x4 | 0x8, width, height))
+        self._window(window).configure(width=width, height=height)
         self._sync()
 
     def destroy(self, window):
-        self._request(struct.pack("<BxHI", 4, 2, window))
+        self._window(window).destroy()
         self._sync()
 
     def press_close_box(self, window):
         """WM_DELETE_WINDOW through WM_PROTOCOLS, as the close box sends it."""
-        protocols, delete = self._atom("WM_PROTOCOLS"), self._atom("WM_DELETE_WINDOW")
-        event = struct.pack("<BBHII5I", 33, 32, 0, int(window), protocols, delete, 0, 0, 0, 0)
-        self._request(struct.pack("<BxHII", 25, 11, int(window), 0), event)
+        self._send_protocol(window, "WM_DELETE_WINDOW")
         self._sync()
