@@ -37,6 +37,9 @@ INSTANTIATE_TEST_SUITE_P(Texts, NumberTexts,
                                          NumberCase{"LeadingSpace", " 12", kSliderRange, std::nullopt},
                                          NumberCase{"BeyondEveryInteger", "99999999999999999999", kSeedRange,
                                                     std::nullopt},
+                                         NumberCase{"SliderLowest", "0", kSliderRange, 0},
+                                         NumberCase{"SliderHighest", "200", kSliderRange, 200},
+                                         NumberCase{"SliderBelow", "-1", kSliderRange, std::nullopt},
                                          NumberCase{"SliderAbove", "201", kSliderRange, std::nullopt}),
                          RowName());
 
