@@ -13,7 +13,9 @@
 // paints the areas the animator hands over. The worker asks for a paint with
 // a posted message; the view paints everything pending and tells the
 // animator, which then draws the next frame.
-class PlantView : public AnimatorWindow {
+// Never deleted through its AnimatorWindow, whose destructor is protected.
+// NOLINTNEXTLINE(cppcoreguidelines-virtual-class-destructor)
+class PlantView final : public AnimatorWindow {
 public:
     explicit PlantView(std::int32_t seed);
     ~PlantView();
