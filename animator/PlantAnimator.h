@@ -98,6 +98,13 @@ public:
         const std::scoped_lock lock(m_frameLock);
         read(static_cast<const BackBuffer*>(m_buffer.get()));
     }
+    // Whether `picture`, as ReadPicture hands it over, is one of `width` by
+    // `height` with pixels. Until it is, a window shows what the picture of
+    // its size starts as: the background.
+    [[nodiscard]] static bool IsPictureOf(const BackBuffer* picture, int width, int height)
+    {
+        return picture != nullptr && picture->HasPixels() && picture->Width() == width && picture->Height() == height;
+    }
 
     // The seed this plant grows from.
     [[nodiscard]] std::int32_t Seed() const { return m_motion.Seed(); }

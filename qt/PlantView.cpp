@@ -7,12 +7,6 @@
 #include <QWindow>
 #include <QtMath>
 
-#include <iostream>
-#include <string>
-
-#include <QGuiApplication>
-
-#include "DirectSurface.h"
 #include "FramePacer.h"
 #include "MeasuringSwitches.h"
 #include "WidgetArea.h"
@@ -28,25 +22,14 @@ QImage WrapBuffer(const BackBuffer& buffer)
             static_cast<qsizetype>(buffer.Stride()) * 4, QImage::Format_RGB32};
 }
 
-// The shared-memory way to the screen, where it is chosen and can be had.
-std::unique_ptr<ShmPresenter> OpenPresenter()
+// The direct way to the screen, where it is chosen and can be had.
+std::unique_ptr<DirectPresenter> OpenPresenter()
 {
     const auto choice = MeasuringSwitches::PresentationChoice();
     if (choice == MeasuringSwitches::Presentation::Qt) {
         return nullptr;
     }
-    std::string reason;
-    std::unique_ptr<ShmPresenter> presenter;
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-        reason = "the display is not X11";
-    } else {
-        presenter = ShmPresenter::Open(nullptr, reason);
-    }
-    if (!presenter && choice == MeasuringSwitches::Presentation::Direct) {
-        std::cerr << "quillbrook: cannot share the picture's memory with the display (" << reason
-                  << "); showing it through Qt\n";
-    }
-    return presenter;
+    return DirectPresenter::Open(choice == MeasuringSwitches::Presentation::Direct);
 }
 
 } // namespace
@@ -66,41 +49,16 @@ PlantView::PlantView(std::int32_t seed, QWidget* parent)
         m_paintClock.start(kPeriod);
     }
     if (m_presenter) {
-        m_surface = new DirectSurface([this](const QRegion& area) { PutExposed(area); }, this);
+        m_presenter->Start(*this, m_animator, [this](const QRegion& area) {
+            m_animator.SetSeen(true); // exposed again, if it was not
+            m_presenter->ShowExposed(PictureArea(area, devicePixelRatioF(), m_deviceSize));
+        });
     }
 }
 
 PlantView::~PlantView()
 {
     m_animator.StopMorphWorker();
-}
-
-void PlantView::PaintRequested()
-{
-    m_wake.Wake();
-}
-
-bool PlantView::ShowFromWorker(const BackBuffer& picture, std::span<const PixelRect> area) noexcept
-{
-    const std::scoped_lock lock(m_targetLock);
-    if (m_target.window == 0) {
-        return false;
-    }
-    if (QSize(picture.Width(), picture.Height()) != m_target.size) {
-        return true; // outgrown: the picture of the new size, on its way, covers everything
-    }
-    // False once the path has stopped working: the area is handed over.
-    return m_presenter->Show(m_target.window, picture, area);
-}
-
-void PlantView::AwaitShown(const std::stop_token& stop) noexcept
-{
-    m_presenter->AwaitShown(stop);
-}
-
-void PlantView::FrameStarting(PlantAnimator::Clock::time_point start)
-{
-    m_frameLog.Record(start);
 }
 
 void PlantView::PaintPending()
@@ -117,7 +75,7 @@ void PlantView::PaintPending()
     // A view that cannot be seen paints nothing and lets the worker idle
     // until it can be seen again (the next paint event says so).
     if (IsOnScreen()) {
-        if (PutPending() == PutOutcome::PaintThroughQt) {
+        if (!m_presenter || !m_presenter->ShowHandedOver(m_paintArea)) {
             repaint(WidgetArea(m_paintArea, devicePixelRatioF(), contentsRect()));
         }
     } else {
@@ -137,90 +95,9 @@ bool PlantView::IsOnScreen() const
     return isVisible() && !window()->isMinimized() && handle != nullptr && handle->isExposed();
 }
 
-PlantView::PutOutcome PlantView::PutPending()
-{
-    if (m_surface == nullptr) {
-        return PutOutcome::PaintThroughQt;
-    }
-    bool put = false;
-    bool stale = false;
-    const xcb_window_t window = m_surface->winId();
-    m_animator.ReadPicture([&](const BackBuffer* buffer) {
-        // An area of a picture the view has outgrown: the picture of its
-        // new size, on its way, covers everything.
-        stale = buffer == nullptr || QSize(buffer->Width(), buffer->Height()) != m_deviceSize;
-        if (stale) {
-            return;
-        }
-        // Areas drawn before a resize may reach beyond the picture now.
-        const PixelRect bounds{0, 0, buffer->Width(), buffer->Height()};
-        for (PixelRect& r : m_paintArea) {
-            r = r.CutTo(bounds);
-        }
-        std::erase_if(m_paintArea, [](const PixelRect& r) { return r.IsEmpty(); });
-        stale = m_paintArea.empty();
-        put = !stale && m_presenter->PutNow(window, *buffer, m_paintArea);
-    });
-    if (stale) {
-        return PutOutcome::NothingToShow;
-    }
-    if (!put) {
-        StopPuttingDirectly();
-        return PutOutcome::PaintThroughQt;
-    }
-    // The surface takes puts: from now on the worker puts its frames itself.
-    const std::scoped_lock lock(m_targetLock);
-    m_target = {window, m_deviceSize};
-    return PutOutcome::Put;
-}
-
-void PlantView::PutExposed(const QRegion& area)
-{
-    m_animator.SetSeen(true); // exposed again, if it was not
-    const std::vector<PixelRect> exposed = PictureArea(area, devicePixelRatioF(), m_deviceSize);
-    bool shown = true;
-    m_animator.ReadPicture([&](const BackBuffer* buffer) {
-        const auto window = m_surface->winId();
-        if (buffer == nullptr || !buffer->HasPixels() || QSize(buffer->Width(), buffer->Height()) != m_deviceSize) {
-            // Under the picture's lock, like the put: no frame of the new
-            // size can reach the window before this background does.
-            shown = m_presenter->Fill(window, PlantAnimator::kStyle.backColor.value, exposed);
-            return;
-        }
-        shown = m_presenter->PutNow(window, *buffer, exposed);
-    });
-    if (!shown) {
-        StopPuttingDirectly();
-    }
-}
-
-void PlantView::StopWorkerPuts()
-{
-    {
-        const std::scoped_lock lock(m_targetLock);
-        m_target.window = 0;
-    }
-    if (m_presenter) {
-        m_presenter->AwaitShown({}); // a put already sent has been read once this returns
-    }
-}
-
-void PlantView::StopPuttingDirectly()
-{
-    StopWorkerPuts();
-    // From inside the surface's own paint event, too: it goes later.
-    m_surface->hide();
-    m_surface->deleteLater();
-    m_surface = nullptr;
-    update();
-}
-
 void PlantView::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
-    if (m_surface != nullptr) {
-        m_surface->setGeometry(contentsRect());
-    }
     SizeBufferToView();
 }
 
@@ -229,11 +106,8 @@ void PlantView::SizeBufferToView()
     const qreal ratio = devicePixelRatioF();
     const QSize size = contentsRect().size();
     m_deviceSize = QSize(qCeil(size.width() * ratio), qCeil(size.height() * ratio));
-    {
-        // Before the animator hears of it: no frame of the old size is put
-        // once the view has the new one.
-        const std::scoped_lock lock(m_targetLock);
-        m_target.size = m_deviceSize;
+    if (m_presenter) {
+        m_presenter->Resize(contentsRect(), m_deviceSize);
     }
     m_animator.OnSize(m_deviceSize.width(), m_deviceSize.height());
 }
@@ -258,7 +132,9 @@ void PlantView::hideEvent(QHideEvent* event)
     m_animator.SetSeen(false);
     // A hidden window may be destroyed next, by Qt on its own connection:
     // the worker must not put there, nor have a put on its way.
-    StopWorkerPuts();
+    if (m_presenter) {
+        m_presenter->StopWorkerShows();
+    }
 }
 
 bool PlantView::eventFilter(QObject* watched, QEvent* event)
@@ -280,7 +156,7 @@ void PlantView::paintEvent(QPaintEvent* event)
 {
     m_animator.SetSeen(true); // exposed again, if it was not
     PaintEdge(event->region());
-    if (m_surface == nullptr) {
+    if (PaintsThroughQt()) {
         PaintPicture(event->region() & contentsRect());
     }
 }
@@ -311,7 +187,7 @@ void PlantView::PaintPicture(const QRegion& area)
     m_animator.ReadPicture([&](const BackBuffer* buffer) {
         // Until the animator has made the picture of the view's new size,
         // the view shows what that picture starts as: the background.
-        if (buffer == nullptr || !buffer->HasPixels() || QSize(buffer->Width(), buffer->Height()) != m_deviceSize) {
+        if (!PlantAnimator::IsPictureOf(buffer, m_deviceSize.width(), m_deviceSize.height())) {
             for (const QRect& rect : area) {
                 painter.fillRect(rect, QColor::fromRgb(PlantAnimator::kStyle.backColor.value));
             }

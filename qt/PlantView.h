@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <span>
 #include <stop_token>
 #include <vector>
@@ -13,12 +12,10 @@
 #include <QTimer>
 
 #include "AnimatorWindow.h"
+#include "DirectPresenter.h"
 #include "FrameLog.h"
 #include "PlantAnimator.h"
-#include "ShmPresenter.h"
 #include "ThreadWake.h"
-
-class DirectSurface;
 
 // The plant view: shows the animator's picture inside a sunken client edge.
 // It tells the animator its size in device pixels and whether it can be
@@ -26,14 +23,10 @@ class DirectSurface;
 // collects them on a clock of its own, so that the animator's worker never
 // has to wake this thread for each one.
 //
-// On X11 the picture goes to the screen straight from memory shared with the
-// X server, through a native child window that covers the view inside its
-// edge. Once this thread has put a first area there, the animator's worker
-// puts every frame itself, and draws the next once the server has read it:
-// this thread is not woken for frames at all. Elsewhere, or when the server
-// cannot share memory, Qt paints the picture from its backing store.
-// The choice is made once, at start (see MeasuringSwitches), and the view
-// turns to Qt's way for good should the server refuse anything later.
+// Where a DirectPresenter can be had (see MeasuringSwitches; the choice is
+// made once, at start), the picture goes to the screen past Qt and the
+// worker shows its frames itself; elsewhere, or once that presenter has given
+// up, Qt paints the picture from its backing store.
 class PlantView : public QFrame, public AnimatorWindow {
     Q_OBJECT
 
@@ -61,10 +54,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void PaintRequested() override;
-    bool ShowFromWorker(const BackBuffer& picture, std::span<const PixelRect> area) noexcept override;
-    void AwaitShown(const std::stop_token& stop) noexcept override;
-    void FrameStarting(PlantAnimator::Clock::time_point start) override;
+    void PaintRequested() override { m_wake.Wake(); }
+    bool ShowFromWorker(const BackBuffer& picture, std::span<const PixelRect> area) noexcept override
+    {
+        return m_presenter && m_presenter->ShowFromWorker(picture, area);
+    }
+    // Only after ShowFromWorker has shown something.
+    void AwaitShown(const std::stop_token& stop) noexcept override { m_presenter->AwaitShown(stop); }
+    void FrameStarting(PlantAnimator::Clock::time_point start) override { m_frameLog.Record(start); }
 
     // Paints what the animator has handed over, then sets the clock for the
     // next frame; with nothing handed over the clock stops.
@@ -73,16 +70,7 @@ private:
     [[nodiscard]] bool IsOnScreen() const;
     void PaintEdge(const QRegion& area);
     void PaintPicture(const QRegion& area);
-    // The shared-memory way, for what the worker handed over: put, after
-    // which the worker puts its frames itself; nothing to show, for an area
-    // of an outgrown picture; or paint it through Qt.
-    enum class PutOutcome { Put, NothingToShow, PaintThroughQt };
-    [[nodiscard]] PutOutcome PutPending();
-    void PutExposed(const QRegion& area);
-    void StopPuttingDirectly();
-    // From here on the worker hands its frames over; returns once the
-    // server has read whatever the worker put.
-    void StopWorkerPuts();
+    [[nodiscard]] bool PaintsThroughQt() const { return !m_presenter || !m_presenter->IsShowing(); }
 
     FrameLog m_frameLog;
     ThreadWake m_wake;
@@ -92,16 +80,7 @@ private:
     QTimer m_paintClock;
     QWidget* m_watchedWindow = nullptr;
     // Null when Qt paints the picture.
-    std::unique_ptr<ShmPresenter> m_presenter;
-    DirectSurface* m_surface = nullptr;
-    // Where the worker puts its frames: the surface's window (0 while it
-    // must hand them over) and the picture size the view shows now.
-    struct WorkerTarget {
-        xcb_window_t window = 0;
-        QSize size;
-    };
-    std::mutex m_targetLock;
-    WorkerTarget m_target; // under m_targetLock
+    std::unique_ptr<DirectPresenter> m_presenter;
     // Its pictures may live in the presenter's memory: it goes first.
     PlantAnimator m_animator;
 };

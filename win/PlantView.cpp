@@ -137,8 +137,7 @@ void PlantView::OnPaint()
     m_animator.ReadPicture([&](const BackBuffer* buffer) {
         // Until the animator has made the picture of the new size, the view
         // shows what that picture starts as: the background.
-        if (buffer == nullptr || !buffer->HasPixels() || buffer->Width() != m_size.cx ||
-            buffer->Height() != m_size.cy) {
+        if (!PlantAnimator::IsPictureOf(buffer, m_size.cx, m_size.cy)) {
             const std::uint32_t back = PlantAnimator::kStyle.backColor.value;
             const HBRUSH brush = CreateSolidBrush(RGB((back >> 16) & 0xFF, (back >> 8) & 0xFF, back & 0xFF));
             FillRect(dc, &area, brush);
