@@ -12,7 +12,7 @@
 
 #include "BenchPicture.h"
 #include "DrawFrame.h"
-#include "FadeKernel.h"
+#include "FadeReference.h"
 #include "FadeSlider.h"
 #include "PlantAnimator.h"
 #include "PlantBuilder.h"
@@ -58,14 +58,15 @@ void Fade(benchmark::State& state)
     });
 }
 
-// The same pixels, row by row, as Fade covers them.
+// The same pixels, row by row, as Fade covers them, by the plain reference
+// the tests hold the kernels to.
 void FadeLiteral(benchmark::State& state)
 {
     BenchPicture picture(state);
     picture.Run(state, [](BackBuffer& buffer, std::int64_t pass) {
         for (int row = 0; row < buffer.Height(); ++row) {
-            FadeSpanLiteral(buffer.Bits() + static_cast<std::size_t>(row) * static_cast<std::size_t>(buffer.Stride()),
-                            static_cast<std::size_t>(buffer.Width()), AlternatingFade(pass));
+            FadeSpanReference(buffer.Bits() + static_cast<std::size_t>(row) * static_cast<std::size_t>(buffer.Stride()),
+                              static_cast<std::size_t>(buffer.Width()), AlternatingFade(pass));
         }
     });
 }

@@ -29,7 +29,3 @@ struct PixelBlock {
 // the FadeState bits of the pixels in columns [i * chunkWidth, (i + 1) *
 // chunkWidth) of every row (bits are set, never cleared). chunkWidth > 0.
 void FadeChunks(const PixelBlock& block, std::uint32_t weightedColor, std::size_t chunkWidth, std::uint8_t* states);
-
-// The same result, one byte and one division at a time: the reference the
-// fast kernels are held to.
-bool FadeSpanLiteral(std::uint32_t* pixels, std::size_t count, std::uint32_t weightedColor);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FadeReference.h"
 #include "FrameSequence.h"
 #include "RenderRun.h"
 
@@ -50,8 +51,7 @@ TEST(PngOutput, EveryFrameIsTheFadedFrameBeforeWithTheNewPlantOverIt)
         depth.insert(Blend(kTrunk, kTip, step));
     }
     ASSERT_EQ(depth.size(), 6u);
-    const int weight = 255 - 120 * 255 / 200;
-    const auto fade = [weight](int a, int b) { return a + (b - a) * weight / 255; };
+    const std::uint32_t fade = static_cast<std::uint32_t>(255 - 120 * 255 / 200) << 24 | kBack;
 
     QImage previous;
     for (int k = 0; k < 30; ++k) {
@@ -65,7 +65,7 @@ TEST(PngOutput, EveryFrameIsTheFadedFrameBeforeWithTheNewPlantOverIt)
             for (int x = 0; x < 200; ++x) {
                 const std::uint32_t p = Pixel(frame, x, y);
                 seen.insert(p);
-                const std::uint32_t faded = k == 0 ? kBack : Blend(Pixel(previous, x, y), kBack, fade);
+                const std::uint32_t faded = k == 0 ? kBack : FadedPixel(Pixel(previous, x, y), fade);
                 ASSERT_TRUE(p == faded || depth.contains(p)) << "frame " << k << " at " << x << "," << y;
             }
         }
