@@ -15,12 +15,5 @@ struct PixelColor {
     [[nodiscard]] constexpr std::uint8_t Green() const { return static_cast<std::uint8_t>(value >> 8); }
     [[nodiscard]] constexpr std::uint8_t Blue() const { return static_cast<std::uint8_t>(value); }
 
-    // 0x00BBGGRR, the order in which colour values are handed to many
-    // graphics interfaces; the top byte is always 0.
-    [[nodiscard]] constexpr std::uint32_t SwapRedBlue() const
-    {
-        return static_cast<std::uint32_t>(Blue()) << 16 | static_cast<std::uint32_t>(Green()) << 8 | Red();
-    }
-
     friend constexpr bool operator==(PixelColor, PixelColor) = default;
 };

@@ -22,6 +22,7 @@ public:
     static constexpr double kStepFactor = 0.02;
     // The double nearest 3.141592654 / 180, not the one nearest pi / 180.
     static constexpr double kDegreeFactor = 0.017453292522222223;
+    static_assert(kDegreeFactor == 3.141592654 / 180.0 && kDegreeFactor != 0.017453292519943295);
     // Unit square onto lengths 0.25..0.75 (x) and angles -120..120 degrees (y).
     static constexpr LinearMap2 kMorphMap{Rect2{0.0, 0.0, 1.0, 1.0}, Rect2{0.25, -120.0, 0.75, 120.0}};
 

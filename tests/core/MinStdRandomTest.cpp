@@ -18,17 +18,13 @@ TEST(MinStdRandom, SequenceFromSeedOne)
         random.Next();
     }
     EXPECT_EQ(random.Next(), 399268537);
+    // Uniform: the same first state, 48271, times the scale.
+    EXPECT_EQ(MinStdRandom(1).Uniform(), 2.2477936010098986e-05);
 }
 
-TEST(MinStdRandom, UniformIsTheNextStateTimesTheScale)
-{
-    EXPECT_EQ(MinStdRandom::kScale, 4.656612875245797e-10);
-    MinStdRandom random(1);
-    EXPECT_EQ(random.Uniform(), 2.2477936010098986e-05);
-    // The extremes stay strictly inside (0, 1).
-    EXPECT_EQ(1.0 * MinStdRandom::kScale, 4.656612875245797e-10);
-    EXPECT_EQ(2147483646.0 * MinStdRandom::kScale, 0.9999999995343387);
-}
+// The scale, and the extremes of Uniform, strictly inside (0, 1).
+static_assert(MinStdRandom::kScale == 4.656612875245797e-10);
+static_assert(2147483646.0 * MinStdRandom::kScale == 0.9999999995343387);
 
 namespace {
 

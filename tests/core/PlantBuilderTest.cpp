@@ -32,14 +32,12 @@ TEST(BuildBranch, WithoutRulesOnlyTheTrunk)
 
 TEST(BuildBranch, OneLevelGivesOneTipChildPerRuleInRuleOrder)
 {
+    // The trunk (0, 5) times each rule, from the trunk's end.
+    const std::array<Vec2, 4> ends{{{-1.25, 7.5}, {2.0, 6.5}, {-3.0, 4.0}, {-0.5, 7.75}}};
     const SegmentList list = Build(kFourRules, 1);
     ASSERT_EQ(list.size(), 5U);
     for (std::size_t i = 1; i < list.size(); ++i) {
-        EXPECT_EQ(list[i].color, kTip);
-        EXPECT_EQ(list[i].start, kTop);
-        // Parent vector (0, 5) times the factor re + i*im.
-        EXPECT_EQ(list[i].end, (Vec2{0.0 + (0.0 * kFourRules[i - 1].re - kFourRules[i - 1].im * 5.0),
-                                     5.0 + (kFourRules[i - 1].im * 0.0 + kFourRules[i - 1].re * 5.0)}));
+        EXPECT_EQ(list[i], (Segment{kTop, ends[i - 1], kTip})) << i;
     }
 }
 
@@ -81,6 +79,8 @@ TEST(BuildBranch, ExampleRulesGrowTheirChildren)
     EXPECT_EQ(Build({{0.5, 0.0}}, 1)[1].end, (Vec2{0.0, 7.5}));
     EXPECT_EQ(Build({{0.0, 0.5}}, 1)[1].end, (Vec2{-2.5, 5.0}));
     EXPECT_EQ(Build({{1.0, 0.0}}, 1)[1].end, (Vec2{0.0, 10.0}));
+    // Two turns of 45 degrees: the grandchild runs level, half the trunk long.
+    EXPECT_EQ(Build({{0.5, 0.5}}, 2)[2].end, (Vec2{-5.0, 7.5}));
 }
 
 TEST(BuildBranch, ZeroLengthSegmentsStillGrowEveryChild)
@@ -94,13 +94,5 @@ TEST(BuildBranch, ZeroLengthSegmentsStillGrowEveryChild)
     }
 }
 
-TEST(PixelColor, ChannelsAndRedBlueExchange)
-{
-    const PixelColor color = PixelColor::FromBytes(0x12, 0x34, 0x56);
-    EXPECT_EQ(color.value, 0x00123456U);
-    EXPECT_EQ(color.Red(), 0x12);
-    EXPECT_EQ(color.Green(), 0x34);
-    EXPECT_EQ(color.Blue(), 0x56);
-    EXPECT_EQ(color.SwapRedBlue(), 0x00563412U);
-    EXPECT_EQ(PixelColor{0xAB000080}.SwapRedBlue(), 0x00800000U); // top byte dropped
-}
+constexpr PixelColor kBytes = PixelColor::FromBytes(0x12, 0x34, 0x56);
+static_assert(kBytes.value == 0x00123456U && kBytes.Red() == 0x12 && kBytes.Green() == 0x34 && kBytes.Blue() == 0x56);

@@ -179,13 +179,6 @@ TEST(PlantMotion, EveryRuleStaysInsideTheRanges)
     }
 }
 
-TEST(PlantMotion, DegreeFactorIsTheRoundedPiOverOneEighty)
-{
-    EXPECT_EQ(PlantMotion::kDegreeFactor, 3.141592654 / 180.0);
-    EXPECT_NE(PlantMotion::kDegreeFactor, 0.017453292519943295);
-    EXPECT_EQ(PlantMotion::RuleOf({0.5, 0.0}), (BranchRule{0.5, 0.0}));
-}
-
 TEST(PlantMotion, WithoutRulesEveryFrameIsEmpty)
 {
     PlantMotion motion(1, 0);

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -121,6 +122,17 @@ void Write(const std::string& path, const std::string& bytes)
 Spawned::Result Render(std::vector<std::string> args)
 {
     return Spawned::Run(std::move(args));
+}
+
+// `args` with the first "@" in each replaced by the folder's path.
+std::vector<std::string> InFolder(std::vector<std::string> args, const Folder& folder)
+{
+    for (std::string& arg : args) {
+        if (const auto at = arg.find('@'); at != std::string::npos) {
+            arg.replace(at, 1, folder.Path());
+        }
+    }
+    return args;
 }
 
 // One line, naming the option and giving the system's reason.
@@ -310,71 +322,83 @@ bool TemporaryBegun(const std::string& folder, const std::string& prefix)
 
 } // namespace
 
-TEST(Signals, InterruptDuringTheFinalEncodeLeavesTheOldPicture)
-{
-    Folder folder;
-    Write(folder / "big.png", "old");
-    Spawned render({"--size", "8192x8192", "--frames", "2", "--png", folder / "big.png"});
-    ASSERT_TRUE(Spawned::WaitFor([&] { return TemporaryBegun(folder.Path(), ".big.png."); }));
-    render.Signal(SIGINT);
-    const Spawned::Result run = render.Wait(5s);
-    EXPECT_TRUE(run.EndedBy(SIGINT)) << run.status << run.err;
-    EXPECT_EQ(Entries(folder.Path()), Names{"big.png"});
-    EXPECT_EQ(Bytes(folder / "big.png"), "old");
-}
+namespace {
 
-TEST(Signals, TerminateWhileWaitingForAPipesReader)
-{
-    Folder folder;
-    ASSERT_EQ(mkfifo((folder / "pipe").c_str(), 0600), 0);
-    Spawned render({"--frames", "3", "--dump", folder / "pipe"});
-    std::this_thread::sleep_for(300ms);
-    render.Signal(SIGTERM);
-    const Spawned::Result run = render.Wait(5s);
-    EXPECT_TRUE(run.EndedBy(SIGTERM)) << run.status << run.err;
-}
+// Where the run writes: files in the test's folder, a named pipe "pipe" there
+// that nothing reads, or a standard output that nothing reads.
+enum class Into { Files, Fifo, StalledPipe };
 
-TEST(Signals, TerminateWhileWritingToAStalledPipe)
+struct SignalCase {
+    const char* name;
+    int signal;
+    const char* args;                   // split at spaces; "@" stands for the test's folder
+    const char* old;                    // a destination there beforehand, or nullptr
+    const char* begun;                  // the temporary that shows the stage has come, or nullptr
+    std::chrono::milliseconds settle{}; // the wait without such a temporary
+    Into into = Into::Files;
+};
+
+class Signals : public testing::TestWithParam<SignalCase> {};
+
+} // namespace
+
+TEST_P(Signals, EndTheRunByTheSignalLeavingEveryDestinationAsItWas)
 {
-    std::array<int, 2> stalled{};
-    ASSERT_EQ(pipe2(stalled.data(), O_CLOEXEC), 0);
-    Spawned render({"--frames", "10000000", "--dump", "-"}, Spawned::Output::Given, stalled[1]);
-    std::this_thread::sleep_for(1s); // long enough to fill the pipe
-    render.Signal(SIGTERM);
+    const SignalCase& c = GetParam();
+    std::istringstream words(c.args);
+    const std::vector<std::string> args{std::istream_iterator<std::string>(words), {}};
+    if (std::find(args.begin(), args.end(), "--video") != args.end()) {
+        SKIP_UNLESS_VIDEO("--video");
+    }
+    Folder folder;
+    if (c.old != nullptr) {
+        Write(folder / c.old, "old");
+    }
+    if (c.into == Into::Fifo) {
+        ASSERT_EQ(mkfifo((folder / "pipe").c_str(), 0600), 0);
+    }
+    std::array<int, 2> stalled{-1, -1};
+    if (c.into == Into::StalledPipe) {
+        ASSERT_EQ(pipe2(stalled.data(), O_CLOEXEC), 0);
+    }
+    const Names before = Entries(folder.Path());
+    Spawned render(InFolder(args, folder),
+                   c.into == Into::StalledPipe ? Spawned::Output::Given : Spawned::Output::Captured, stalled[1]);
+    if (c.begun != nullptr) {
+        ASSERT_TRUE(Spawned::WaitFor([&] { return TemporaryBegun(folder.Path(), c.begun); }));
+    } else {
+        std::this_thread::sleep_for(c.settle);
+    }
+    render.Signal(c.signal);
     const Spawned::Result run = render.Wait(5s);
-    close(stalled[0]);
-    close(stalled[1]);
-    EXPECT_TRUE(run.EndedBy(SIGTERM)) << run.status << run.err;
+    if (c.into == Into::StalledPipe) {
+        close(stalled[0]);
+        close(stalled[1]);
+    }
+    EXPECT_TRUE(run.EndedBy(c.signal)) << run.status << run.err;
     EXPECT_EQ(run.err, "");
+    EXPECT_EQ(Entries(folder.Path()), before);
+    if (c.old != nullptr) {
+        EXPECT_EQ(Bytes(folder / c.old), "old");
+    }
 }
 
-TEST(Signals, TerminateAmidTheFramesLeavesNothingNew)
-{
-    Folder folder;
-    Write(folder / "a.png", "old");
-    Spawned render({"--frames", "10000000", "--size", "32x24", "--dump", folder / "a.jsonl", "--png", folder / "a.png",
-                    "--svg", folder / "a.svg", "--png-sequence", folder / "seq"});
-    ASSERT_TRUE(Spawned::WaitFor([&] { return TemporaryBegun(folder.Path(), ".seq."); }));
-    render.Signal(SIGTERM);
-    const Spawned::Result run = render.Wait(5s);
-    EXPECT_TRUE(run.EndedBy(SIGTERM)) << run.status << run.err;
-    EXPECT_EQ(Entries(folder.Path()), Names{"a.png"});
-    EXPECT_EQ(Bytes(folder / "a.png"), "old");
-}
-
-TEST(Signals, TerminateAmidTheVideoLeavesTheOldOneAndNoTemporary)
-{
-    SKIP_UNLESS_VIDEO("--video");
-    Folder folder;
-    Write(folder / "a.mp4", "old");
-    Spawned render({"--frames", "10000000", "--size", "320x240", "--video", folder / "a.mp4"});
-    ASSERT_TRUE(Spawned::WaitFor([&] { return TemporaryBegun(folder.Path(), ".a.mp4."); }));
-    render.Signal(SIGTERM);
-    const Spawned::Result run = render.Wait(5s);
-    EXPECT_TRUE(run.EndedBy(SIGTERM)) << run.status << run.err;
-    EXPECT_EQ(Entries(folder.Path()), Names{"a.mp4"});
-    EXPECT_EQ(Bytes(folder / "a.mp4"), "old");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Stages, Signals,
+    testing::Values(
+        SignalCase{"InterruptDuringTheFinalEncode", SIGINT, "--size 8192x8192 --frames 2 --png @/big.png", "big.png",
+                   ".big.png."},
+        SignalCase{"TerminateWhileWaitingForAPipesReader", SIGTERM, "--frames 3 --dump @/pipe", nullptr, nullptr, 300ms,
+                   Into::Fifo},
+        // A second: long enough to fill the pipe.
+        SignalCase{"TerminateWhileWritingToAStalledPipe", SIGTERM, "--frames 10000000 --dump -", nullptr, nullptr, 1s,
+                   Into::StalledPipe},
+        SignalCase{"TerminateAmidTheFrames", SIGTERM,
+                   "--frames 10000000 --size 32x24 --dump @/a.jsonl --png @/a.png --svg @/a.svg --png-sequence @/seq",
+                   "a.png", ".seq."},
+        SignalCase{"TerminateAmidTheVideo", SIGTERM, "--frames 10000000 --size 320x240 --video @/a.mp4", "a.mp4",
+                   ".a.mp4."}),
+    RowName());
 
 // The same destination twice is refused before anything is written.
 
@@ -397,12 +421,8 @@ TEST_P(SameDestinationTwice, IsRefusedWithStatusTwo)
     ASSERT_EQ(symlink("a", (folder / "link").c_str()), 0);
     ASSERT_EQ(mkdir((folder / "seq").c_str(), 0755), 0);
     std::vector<std::string> args{"--frames", "2"};
-    for (std::string arg : GetParam().args) {
-        if (const auto at = arg.find('@'); at != std::string::npos) {
-            arg.replace(at, 1, folder.Path());
-        }
-        args.push_back(arg);
-    }
+    const std::vector<std::string> given = InFolder(GetParam().args, folder);
+    args.insert(args.end(), given.begin(), given.end());
     const Spawned::Result run = Render(args);
     EXPECT_EQ(run.status, 2);
     ExpectOneLine(run, GetParam().option, "'");
@@ -442,12 +462,8 @@ TEST_P(ExitStatus, SaysWhyInOneLine)
     Folder folder;
     Write(folder / "plain", "");
     std::vector<std::string> args{"--frames", "2"};
-    for (std::string arg : GetParam().args) {
-        if (const auto at = arg.find('@'); at != std::string::npos) {
-            arg.replace(at, 1, folder.Path());
-        }
-        args.push_back(arg);
-    }
+    const std::vector<std::string> given = InFolder(GetParam().args, folder);
+    args.insert(args.end(), given.begin(), given.end());
     const Spawned::Result run = Render(args);
     EXPECT_EQ(run.status, GetParam().status);
     ExpectOneLine(run, GetParam().option, GetParam().reason);

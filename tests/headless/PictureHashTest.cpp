@@ -21,14 +21,6 @@ struct PictureCase {
 
 class PictureHash : public testing::TestWithParam<PictureCase> {};
 
-struct DumpCase {
-    const char* name;
-    const char* seed;
-    const char* sha256; // of the whole dump
-};
-
-class DumpHash : public testing::TestWithParam<DumpCase> {};
-
 QByteArray PixelHash(const QString& path)
 {
     const QImage image = QImage(path).convertToFormat(QImage::Format_RGB888);
@@ -75,19 +67,3 @@ INSTANTIATE_TEST_SUITE_P(
                     PictureCase{"ModulusSeedOddTall", "2147483647", "200", "101x257",
                                 "d1d481252474474f0169649238f0445feea0fac4d1340c810b4d9f93a44453bc"}),
     RowName());
-
-TEST_P(DumpHash, DumpIsTheOneItHasAlwaysBeen)
-{
-    const RenderRun run = RenderRun::Of({"--seed", GetParam().seed, "--frames", "120", "--dump", "-"});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(QCryptographicHash::hash(run.out, QCryptographicHash::Sha256).toHex(), QByteArray(GetParam().sha256));
-}
-
-INSTANTIATE_TEST_SUITE_P(Dumps, DumpHash,
-                         testing::Values(DumpCase{"ClockSeed", "1733668800",
-                                                  "d7d4f9d75e8e62a20f1eb7728bf037cab353b4cd3be79825e92169c7f6fba76f"},
-                                         DumpCase{"NegativeSeed", "-7",
-                                                  "75482724f9eeb201bba2f03c7013a10763835ca390da369f24ff3927c0a6747d"},
-                                         DumpCase{"ModulusSeed", "2147483647",
-                                                  "c8fecc34a0c8049d0f872990bf0955c1e46a1bc06a25f969146dbe68fcdbb9d3"}),
-                         RowName());
