@@ -39,6 +39,8 @@ HWND ControlPanel::Slider() const
     return GetDlgItem(m_window, IDC_FADE_SLIDER);
 }
 
+// Not const: it sets the slider up, though through a handle.
+// NOLINTNEXTLINE(readability-make-member-function-const)
 void ControlPanel::SetUpSlider(int value)
 {
     const HWND slider = Slider();

@@ -14,7 +14,9 @@
 // control panel strip along the bottom. It turns the slider's values into
 // the plant's fade byte, pauses the plant, switches full screen and shows
 // the help box. Closing it ends the program's message loop.
-class PlantDialog : public PanelListener {
+// Never deleted through its PanelListener, whose destructor is protected.
+// NOLINTNEXTLINE(cppcoreguidelines-virtual-class-destructor)
+class PlantDialog final : public PanelListener {
 public:
     // Told each layout and each label text, when asked for (--report).
     using Reporter = std::function<void(const std::string& line)>;

@@ -46,11 +46,12 @@ void StartPlant(PlantView& view, HWND parent, int slider)
 // filling it.
 class SaverScreen {
 public:
-    SaverScreen(const RECT& monitor, std::int32_t seed, int slider) : m_view(seed)
-    {
-        m_window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kScreenClass, L"Quillbrook", WS_POPUP | WS_VISIBLE,
+    SaverScreen(const RECT& monitor, std::int32_t seed, int slider)
+        : m_window(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kScreenClass, L"Quillbrook", WS_POPUP | WS_VISIBLE,
                                    monitor.left, monitor.top, monitor.right - monitor.left,
-                                   monitor.bottom - monitor.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+                                   monitor.bottom - monitor.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)),
+          m_view(seed)
+    {
         if (m_window != nullptr && m_view.Create(m_window, 0)) {
             StartPlant(m_view, m_window, slider);
         }
@@ -110,7 +111,9 @@ bool EndsSaver(const MSG& message, POINT start)
 }
 
 // The settings: the control panel above OK and Cancel.
-class SettingsDialog : public PanelListener {
+// Never deleted through its PanelListener, whose destructor is protected.
+// NOLINTNEXTLINE(cppcoreguidelines-virtual-class-destructor)
+class SettingsDialog final : public PanelListener {
 public:
     int Run(HWND owner)
     {
