@@ -36,7 +36,7 @@ echo "cppcheck: ${#win_sources[@]} Windows files"
 cppcheck --quiet --error-exitcode=1 --std=c++20 --language=c++ --inline-suppr \
   --enable=warning,performance,portability --suppress=missingIncludeSystem --library=windows \
   -D_WIN32 -D_WIN64 -DUNICODE -D_UNICODE -DNOMINMAX -DWIN32_LEAN_AND_MEAN -DQUILLBROOK_VERSION='"0"' \
-  -I geometry -I morph -I render -I animator -I win "${win_sources[@]}"
+  -I geometry -I morph -I render -I animator -I shell -I win "${win_sources[@]}"
 
 # clang-tidy with the Windows build's compile commands. Clang finds the
 # mingw-w64 headers but not its C++ library's: those g++ names.
