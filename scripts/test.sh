@@ -5,6 +5,8 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 cd "$QUILLBROOK_ROOT"
+# The Wayland end-to-end test runs the program on Qt's Wayland platform.
+quillbrook_install_packages "${QUILLBROOK_RUN_PACKAGES[@]}"
 
 quillbrook_build core
 ctest --preset core
