@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "BackBuffer.h"
+#include "DeviceSink.h"
 #include "DrawFrame.h"
 #include "DumpWriter.h"
 #include "FadeSlider.h"
@@ -220,12 +221,12 @@ RenderJob::Outcome RenderJob::Render()
     Output* dump = Find("--dump");
     std::optional<DumpWriter> dumpWriter;
     if (dump != nullptr) {
-        dumpWriter.emplace(*dump->file);
+        dumpWriter.emplace(DeviceSink(*dump->file));
     }
     Output* y4m = Find("--y4m");
     std::optional<Y4mWriter> y4mWriter;
     if (y4m != nullptr) {
-        y4mWriter.emplace(*y4m->file, RenderOptions::kFramesPerSecond);
+        y4mWriter.emplace(DeviceSink(*y4m->file), RenderOptions::kFramesPerSecond);
     }
     const YuvPicture* y4mPlanes = Planes(o.y4m420 ? YuvPicture::Chroma::Half : YuvPicture::Chroma::Full);
     ReportPadding();
@@ -252,8 +253,10 @@ RenderJob::Outcome RenderJob::Render()
         if (dumpWriter && !dumpWriter->Write(frame, rules)) {
             return FailedWriting(*dump, dump->file->Failure());
         }
-        if (std::string error;
-            m_sequence && !m_sequence->Write(frame, *m_picture, {m_seed, frame + 1, o.slider}, error)) {
+        const auto png = [&](OutputFile& file) {
+            return PngWriter::Write(file, *m_picture, {m_seed, frame + 1, o.slider});
+        };
+        if (std::string error; m_sequence && !m_sequence->Write(frame, png, error)) {
             return Failed("--png-sequence", error);
         }
         if (y4mWriter && !y4mWriter->Write(*y4mPlanes)) {

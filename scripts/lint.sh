@@ -6,8 +6,8 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-mapfile -t sources < <(git ls-files 'geometry/*.cpp' 'morph/*.cpp' 'render/*.cpp' 'animator/*.cpp' 'files/*.cpp' 'qt/*.cpp' \
-  'x11/*.cpp' 'headless/*.cpp' 'bench/*.cpp')
+mapfile -t sources < <(git ls-files 'geometry/*.cpp' 'morph/*.cpp' 'render/*.cpp' 'animator/*.cpp' 'encode/*.cpp' 'files/*.cpp' \
+  'qt/*.cpp' 'x11/*.cpp' 'headless/*.cpp' 'bench/*.cpp')
 mapfile -t everything < <(git ls-files '*.cpp' '*.h')
 
 echo "core includes"
@@ -19,7 +19,7 @@ clang-format --dry-run --Werror "${everything[@]}"
 echo "cppcheck: ${#sources[@]} files"
 cppcheck --quiet --error-exitcode=1 --std=c++20 --language=c++ --inline-suppr \
   --enable=warning,performance,portability --suppress=missingIncludeSystem \
-  -I geometry -I morph -I render -I animator -I files -I qt -I x11 -I headless "${sources[@]}"
+  -I geometry -I morph -I render -I animator -I encode -I encode/qt -I files -I qt -I x11 -I headless "${sources[@]}"
 
 echo "clang-tidy: ${#sources[@]} files"
 report=$(mktemp)

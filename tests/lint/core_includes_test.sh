@@ -7,9 +7,10 @@ check="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/scripts/check-core-in
 
 fixture=$(mktemp -d)
 trap 'rm -rf "$fixture"' EXIT
-mkdir -p "$fixture/geometry" "$fixture/animator" "$fixture/qt"
+mkdir -p "$fixture/geometry" "$fixture/animator" "$fixture/qt" "$fixture/encode/qt"
 printf '#include <vector>\n#include <immintrin.h>\n#include "Vec2.h"\n' >"$fixture/geometry/Vec2.h"
 printf '#include <QtCore>\n' >"$fixture/qt/Shell.cpp" # a shell may
+printf '#include <QImage>\n' >"$fixture/encode/qt/Png.cpp" # and the formats' Qt part
 for bad in '<QObject>' '<unistd.h>' '<sys/eventfd.h>' '  #  include <windows.h>' '"windows.h"' '"../qt/Shell.h"'; do
   line=$bad
   [[ "$bad" == *include* ]] || line="#include $bad"

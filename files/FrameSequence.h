@@ -1,12 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "Destination.h"
-#include "PngWriter.h"
 
-class BackBuffer;
+class OutputFile;
 
 // Every frame of a run as DIR/frame-000000.png onward. The frames are
 // written into a directory of the run's own and moved into DIR only by
@@ -28,8 +28,10 @@ public:
 
     // Each is false with `error` set to the system's reason when it fails.
     [[nodiscard]] bool Open(std::string& error);
-    [[nodiscard]] bool Write(long long frame, const BackBuffer& picture, const PngWriter::Fields& fields,
-                             std::string& error);
+    // Makes the frame's file and has `encode` fill it; `encode` is false when
+    // it could not, the reason then being the file's failure or, where the
+    // file did not fail, that the encoder found no memory.
+    [[nodiscard]] bool Write(long long frame, const std::function<bool(OutputFile& file)>& encode, std::string& error);
     [[nodiscard]] bool Finish(std::string& error);
     [[nodiscard]] bool Commit(std::string& error);
 

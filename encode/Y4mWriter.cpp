@@ -1,6 +1,6 @@
 #include "Y4mWriter.h"
 
-#include <QIODevice>
+#include <string_view>
 
 #include "YuvPicture.h"
 
@@ -17,7 +17,5 @@ bool Y4mWriter::Write(const YuvPicture& picture)
     m_started = true;
     head += "FRAME\n";
     const auto bytes = picture.Bytes();
-    const auto size = static_cast<qint64>(bytes.size());
-    return m_device.write(head.data(), static_cast<qint64>(head.size())) == static_cast<qint64>(head.size()) &&
-           m_device.write(reinterpret_cast<const char*>(bytes.data()), size) == size;
+    return m_sink(head) && m_sink(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }

@@ -1,10 +1,10 @@
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "BufferTestSupport.h"
 #include "FailingAllocation.h"
 #include "RowName.h"
 
@@ -101,6 +101,12 @@ TEST(Bt709, EveryColourIsWithinHalfAStepOfTheExactValueAndInRange)
 }
 
 namespace {
+
+std::uint32_t& PixelAt(BackBuffer& buffer, int x, int y)
+{
+    return buffer
+        .Bits()[static_cast<std::size_t>(y) * static_cast<std::size_t>(buffer.Stride()) + static_cast<std::size_t>(x)];
+}
 
 // A picture whose every pixel differs from its neighbours.
 void Paint(BackBuffer& picture)
@@ -205,7 +211,7 @@ TEST(YuvPicture, MeanIsRoundedOnceNotFromRoundedValues)
     // step, and the mean of the rounded values would then round up too,
     // where the exact mean rounds down.
     BackBuffer picture(2, 2);
-    FillAllWords(picture, 0x000000);
+    picture.FillRect(PixelColor{0x000000}, 0, 0, 2, 2);
     PixelAt(picture, 0, 0) = 0x040000;
     const double red = ExactBt709(0x040000).cr;
     const double mean = (red + 3 * 128) / 4;

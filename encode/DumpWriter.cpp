@@ -1,7 +1,5 @@
 #include "DumpWriter.h"
 
-#include <QIODevice>
-
 #include "NumberText.h"
 
 void DumpWriter::AppendLine(std::string& out, long long frame, std::span<const BranchRule> rules)
@@ -30,8 +28,7 @@ bool DumpWriter::Write(long long frame, std::span<const BranchRule> rules)
 
 bool DumpWriter::Flush()
 {
-    const auto size = static_cast<qint64>(m_pending.size());
-    const bool written = m_device.write(m_pending.data(), size) == size;
+    const bool written = m_sink(m_pending);
     m_pending.clear();
     return written;
 }

@@ -2,10 +2,10 @@
 
 #include <span>
 #include <string>
+#include <utility>
 
 #include "BranchRule.h"
-
-class QIODevice;
+#include "ByteSink.h"
 
 // Writes one JSON object a line, one line a frame:
 // {"frame": k, "rules": [[re, im], ...]}, each double in its shortest text
@@ -13,17 +13,17 @@ class QIODevice;
 // blocks: a dump of millions of frames should not cost a write call a frame.
 class DumpWriter {
 public:
-    explicit DumpWriter(QIODevice& device) : m_device(device) {}
+    explicit DumpWriter(ByteSink sink) : m_sink(std::move(sink)) {}
 
     static void AppendLine(std::string& out, long long frame, std::span<const BranchRule> rules);
 
-    // False when the device refused the bytes.
+    // False when the sink refused the bytes.
     [[nodiscard]] bool Write(long long frame, std::span<const BranchRule> rules);
     [[nodiscard]] bool Flush();
 
 private:
     static constexpr std::size_t kBlock = 1 << 16;
 
-    QIODevice& m_device;
+    ByteSink m_sink;
     std::string m_pending;
 };

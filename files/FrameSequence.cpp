@@ -144,15 +144,14 @@ bool FrameSequence::Open(std::string& error)
     return true;
 }
 
-bool FrameSequence::Write(long long frame, const BackBuffer& picture, const PngWriter::Fields& fields,
-                          std::string& error)
+bool FrameSequence::Write(long long frame, const std::function<bool(OutputFile& file)>& encode, std::string& error)
 {
     const std::string name = FileName(frame, m_frameCount);
     std::string reason;
     const auto file = OutputFile::Create(m_temporary + "/" + name, reason);
     if (file) {
         ++m_files;
-        if (!PngWriter::Write(*file, picture, fields)) {
+        if (!encode(*file)) {
             reason = file->Failure().empty() ? Reason(ENOMEM) : file->Failure();
         } else if (file->Finish(false, reason)) {
             return true;
