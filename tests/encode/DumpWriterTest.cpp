@@ -8,17 +8,6 @@
 #include "BranchRule.h"
 #include "DumpWriter.h"
 
-TEST(DumpWriter, OneObjectALineWithTheFrameAndItsRules)
-{
-    std::string line;
-    const std::vector<BranchRule> rules{{0.5, -0.25}, {1.0, 0.0}};
-    DumpWriter::AppendLine(line, 7, rules);
-    EXPECT_EQ(line, "{\"frame\": 7, \"rules\": [[0.5, -0.25], [1, 0]]}\n");
-    line.clear();
-    DumpWriter::AppendLine(line, 0, {});
-    EXPECT_EQ(line, "{\"frame\": 0, \"rules\": []}\n");
-}
-
 // The fewest digits that read back as exactly the same double.
 TEST(DumpWriter, EachNumberReadsBackAsExactlyItself)
 {
@@ -37,35 +26,6 @@ TEST(DumpWriter, EachNumberReadsBackAsExactlyItself)
     const std::vector<BranchRule> rules{{0.1, 0.0}};
     DumpWriter::AppendLine(line, 1, rules);
     EXPECT_EQ(line, "{\"frame\": 1, \"rules\": [[0.1, 0]]}\n");
-}
-
-// Lines are gathered and handed over in blocks of at least 64 KiB, the rest
-// when flushed, every byte in order.
-TEST(DumpWriter, GathersLinesIntoBlocksAndFlushesTheRest)
-{
-    std::vector<std::string> blocks;
-    DumpWriter writer([&blocks](std::string_view bytes) {
-        blocks.emplace_back(bytes);
-        return true;
-    });
-    const std::vector<BranchRule> rules{{0.123456789, -0.987654321}, {0.5, 0.25}};
-    std::string expected;
-    for (long long frame = 0; frame < 5000; ++frame) {
-        DumpWriter::AppendLine(expected, frame, rules);
-        ASSERT_TRUE(writer.Write(frame, rules));
-    }
-    ASSERT_FALSE(blocks.empty());
-    const std::size_t before = blocks.size();
-    for (const std::string& block : blocks) {
-        EXPECT_GE(block.size(), std::size_t{1} << 16);
-    }
-    ASSERT_TRUE(writer.Flush());
-    EXPECT_EQ(blocks.size(), before + 1);
-    std::string written;
-    for (const std::string& block : blocks) {
-        written += block;
-    }
-    EXPECT_EQ(written, expected);
 }
 
 TEST(DumpWriter, ReportsASinkThatRefusesTheBytes)
